@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The 103 elements, indexed by atomic number; entry 0 stays empty.
+struct tableelements {
+    std::array<std::string, 104> symbole;
+    std::array<std::string, 104> nom;
+    std::array<double, 104> masse{};
+};
+
+// Fills symbole and nom for 1..103.
+void initelements(tableelements& t);
+
+// Fills masse for 1..103 (done by the molar-mass list when it is built).
+void initmasses(tableelements& t);
+
+// A table with symbols, names and masses, built once on first use.
+const tableelements& elementsstandard();
+
+// Smallest n in 1..103 whose symbol is exactly t (case-sensitive), or 0.
+int chercheelement(const tableelements& t, std::string_view symbole);
+
+// A molar mass in the pattern "##0.0": at least one integer digit, one decimal.
+std::string textemasse(double masse, char separateur = ',');
+
+} // namespace qm

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/elements.h"
+
+namespace qm {
+
+// A message box's text and title (critical icon, OK button).
+struct message {
+    std::string texte;
+    std::string titre;
+    bool operator==(const message&) const = default;
+};
+
+extern const message msgequationvide;   // the check button with an empty equation
+extern const message msgparentheses;    // ")" before "(", "*" in a group, "(" without ")"
+extern const message msgincomprise;     // an unknown token not starting with A to Z
+extern const message msgdesole;         // any other failure: overflow, empty species...
+extern const message msgcolonnes;       // more than ten species
+message msgelementinconnu(std::string_view symbole);
+
+// Coefficients of the species in order of appearance, slots 1..11.
+using tabcoef = std::array<std::int16_t, 12>;
+using tabcompte = std::array<std::int16_t, 104>;
+
+enum class verdict { equilibree, desequilibree, rejetee };
+
+// One row of the count grid: symbol (or "Charge"), reactant side, product side.
+struct lignegrille {
+    std::string symbole;
+    std::string reactifs;
+    std::string produits;
+    bool operator==(const lignegrille&) const = default;
+};
+
+struct verification {
+    verdict resultat = verdict::rejetee;
+    tabcoef coef{};
+    std::int16_t nbespeces = 0;
+    tabcompte nbreactifs{};
+    tabcompte nbproduits{};
+    std::int16_t chargereactifs = 0;
+    std::int16_t chargeproduits = 0;
+    // Element rows in atomic-number order, then "Charge"; filled when unbalanced.
+    std::vector<lignegrille> grille;
+    // Set when the equation is rejected.
+    message erreur;
+};
+
+// Checks the conservation of every element and of the charge. `coef` is the
+// current coefficient array: entries beyond the species reached keep their values.
+verification verifequation(std::string_view texte, const tabcoef& coef,
+                           const tableelements& elements = elementsstandard());
+
+// True when the text holds nothing but blanks.
+bool equationvide(std::string_view texte);
+
+} // namespace qm
