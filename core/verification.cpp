@@ -4,13 +4,6 @@
 
 namespace qm {
 
-const message msgequationvide{"Il faut saisir une équation chimique", "Vérification impossible"};
-const message msgparentheses{"Revoir les parenthèses", "Erreur de saisie"};
-const message msgincomprise{"Je ne peux pas comprendre cette équation chimique.", "Vérification impossible"};
-const message msgdesole{"Désolé, je ne peux pas comprendre votre équation chimique", "Vérification impossible"};
-const message msgcolonnes{"Il ne peut y avoir plus de 10 colonnes dans le tableau ( réactifs + produits ).",
-                          "Expression non valide"};
-
 message msgelementinconnu(std::string_view symbole)
 {
     std::string texte = "Je ne connais pas l'élément de symbole ";

@@ -17,11 +17,19 @@ struct message {
     bool operator==(const message&) const = default;
 };
 
-extern const message msgequationvide;   // the check button with an empty equation
-extern const message msgparentheses;    // ")" before "(", "*" in a group, "(" without ")"
-extern const message msgincomprise;     // an unknown token not starting with A to Z
-extern const message msgdesole;         // any other failure: overflow, empty species...
-extern const message msgcolonnes;       // more than ten species
+// Inline so that tables of messages in other files can be built from them at
+// start-up, whatever the order in which files are initialised.
+inline const message msgequationvide{"Il faut saisir une équation chimique", "Vérification impossible"};
+// ")" before "(", "*" in a group, "(" without ")"
+inline const message msgparentheses{"Revoir les parenthèses", "Erreur de saisie"};
+// an unknown token that does not start with A to Z
+inline const message msgincomprise{"Je ne peux pas comprendre cette équation chimique.", "Vérification impossible"};
+// any other failure: an overflow, an empty species, too many species
+inline const message msgdesole{"Désolé, je ne peux pas comprendre votre équation chimique",
+                               "Vérification impossible"};
+// more than ten species
+inline const message msgcolonnes{"Il ne peut y avoir plus de 10 colonnes dans le tableau ( réactifs + produits ).",
+                                 "Expression non valide"};
 message msgelementinconnu(std::string_view symbole);
 
 // Coefficients of the species in order of appearance, slots 1..11.
