@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "core/elements.h"
+#include "core/message.h"
 
 namespace qm {
 
-// A message box's text and title (critical icon, OK button).
-struct message {
-    std::string texte;
-    std::string titre;
-    bool operator==(const message&) const = default;
-};
 
 // Inline so that tables of messages in other files can be built from them at
 // start-up, whatever the order in which files are initialised.
