@@ -200,17 +200,6 @@ TEST(Nombre, QuantitesTapeesSimples)
     }
 }
 
-TEST(Nombre, LectureIndependanteDeLaLocale)
-{
-    const char* avant = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string sauve = avant ? avant : "C";
-    if (!std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no French locale installed";
-    EXPECT_EQ(textenombre(12.25), " 12.25");
-    EXPECT_DOUBLE_EQ(*lirenombre("12.25"), 12.25);
-    std::setlocale(LC_NUMERIC, sauve.c_str());
-}
-
 class Scientifique : public testing::TestWithParam<ecriture>
 {
 };
