@@ -1,15 +1,14 @@
 #include <QApplication>
-#include <QWidget>
+
+#include "app/initialisation.h"
+#include "workspace/feuillep.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    qm::preparerapplication(application);
 
-    // The main window is an empty 800 x 600 frame until the workspace is in place.
-    QWidget feuilleP;
-    feuilleP.setObjectName(QStringLiteral("feuilleP"));
-    feuilleP.setWindowTitle(QStringLiteral("Quilmaret"));
-    feuilleP.resize(800, 600);
+    qm::FeuilleP feuilleP;
     feuilleP.show();
 
     return QApplication::exec();

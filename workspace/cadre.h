@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace qm {
+
+// The main window's frame as data: what the window builds and paints, kept
+// apart from the widgets so that it can be checked without a screen.
+
+inline constexpr int largeurfeuille = 800;
+inline constexpr int hauteurfeuille = 600;
+
+struct boutoncadre {
+    const char* nom;
+    const char* legende; // with its access key
+    const char* bulle;
+    const char* icone;   // name in the icon theme
+    int x;
+    int largeur;
+};
+
+// The top row, left to right.
+const std::array<boutoncadre, 9>& boutonscadre();
+
+// Where the window goes on a screen of that size: centred at its own size on a
+// screen wider than 850 pixels, nothing otherwise.
+std::optional<QRect> regletaille(const QRect& ecran, const QSize& fenetre);
+
+// Colour of line y of the painted background.
+QColor couleurfond(int y);
+
+// Background colour of equation button i (0..9), and its tool tip.
+QColor couleurnumeq(int i);
+QString bullenumeq(int i);
+
+// The help line's texts.
+QString aidefond();
+QString aidecontrole(const QString& nomcontrole); // empty when the control has none
+QString textemessagecopie();
+QString texteconseil();
+
+// The start-up text in pieces, each with its style.
+enum class stylemorceau { titre, emphase, bleu, simple };
+struct morceau {
+    QString texte;
+    stylemorceau style;
+};
+const std::vector<morceau>& accueilmorceaux();
+
+} // namespace qm
