@@ -150,9 +150,10 @@ std::string textenombre(double v)
 std::string textenombre(float v)
 {
     std::string t;
-    // The shortest digits that bring the float back: the 7-digit rounding of
-    // the binary image of .000991331 would be .0009913309.
-    for (int chiffres = 1; chiffres <= 9; ++chiffres) {
+    // The shortest digits that bring the float back, seven at most: the 7-digit
+    // rounding of the binary image of .000991331 would be .0009913309. A float
+    // that needs more keeps its 7-digit rounding, the precision of the files.
+    for (int chiffres = 1; chiffres <= 7; ++chiffres) {
         t = ecrire(decomposer(std::isfinite(v) ? v : 0.0f, chiffres), 7);
         const std::optional<double> relu = lirenombre(t);
         if (relu && verssimple(*relu) == v)

@@ -27,12 +27,11 @@ namespace qm
 std::string textenombre(double v);
 
 // Single values take the fewest significant digits that bring back the same
-// float: at most 7 for most floats, and an amount typed with up to 6 digits
-// is written as typed (" .000991331", not the " .0009913309" of its binary
-// image). Some floats need 8 or 9 (" 1.2345679E+07": with 7 digits it would
-// read back as 12345680). Reading the text back, then rounding to single
-// precision, always gives the same float. The switch to the exponent form
-// stays at 10^7 whatever the number of digits.
+// float, seven at most: an amount typed with up to 6 digits is written as
+// typed (" .000991331", not the " .0009913309" of its binary image). A float
+// that would need 8 or 9 digits is written with 7 and reads back rounded to
+// them (12345679 is written " 1.234568E+07"): the series files keep amounts to
+// seven significant digits. The switch to the exponent form is at 10^7.
 std::string textenombre(float v);
 
 // Reads the leading number of a text: blanks, tabs and line feeds are skipped
