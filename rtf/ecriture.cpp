@@ -69,8 +69,7 @@ int couleurde(ecrivain& e, const QTextCharFormat& f, QTextFormat::Property propr
 
 int policede(ecrivain& e, const QTextCharFormat& f)
 {
-    QString nom = famillede(e, f);
-    nom.remove(';').remove('{').remove('}').remove('\\');
+    const QString nom = famillede(e, f);
     auto it = e.numeropolice.constFind(nom);
     if (it != e.numeropolice.constEnd())
         return *it;
@@ -96,7 +95,7 @@ void recense(ecrivain& e)
         policede(e, QTextCharFormat());
 }
 
-void ajouteascii(ecrivain& e, const QString& texte);
+void ajoutecaractere(ecrivain& e, char16_t c);
 
 const char* classepolice(const QString& nom)
 {
@@ -120,7 +119,13 @@ void entete(ecrivain& e)
     e.sortie += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
     for (qsizetype i = 0; i < e.polices.size(); ++i) {
         e.sortie += "{\\f" + QByteArray::number(i) + classepolice(e.polices[i]) + "\\fcharset0 ";
-        ajouteascii(e, e.polices[i]);
+        // A semicolon would end the name: it goes as a byte.
+        for (QChar c : e.polices[i]) {
+            if (c == ';')
+                e.sortie += "\\'3b";
+            else
+                ajoutecaractere(e, c.unicode());
+        }
         e.sortie += ";}";
     }
     e.sortie += "}\n{\\colortbl;";

@@ -80,15 +80,17 @@ struct imagelue {
     int echelley = 100;
 };
 
-// The character format of the current state, rebuilt only when the state changes.
+// The character format of a state. The last few are kept: a formula switches back and forth
+// between two or three looks, and building a format costs more than reading its run.
 struct formatcache {
-    bool valide = false;
     etatcar etat;
     QTextCharFormat format;
     const tablepage* page = nullptr;
     bool symbole = false;
-    int generation = 0;
+    int generation = 0; // tells apart every format built during one reading
 };
+
+inline constexpr std::size_t formatsgardes = 16;
 
 struct lecteur {
     QTextDocument* doc = nullptr;
@@ -107,7 +109,10 @@ struct lecteur {
     imagelue image;
     int nimages = 0;
     int asauter = 0; // fallback characters still to skip after a \uN
-    formatcache cache;
+    std::vector<formatcache> formats;
+    std::size_t dernierformat = 0;
+    std::size_t remplace = 0;
+    int generations = 0;
     QString tampon; // text of one format not yet inserted
     int generationtampon = -1;
     QTextCharFormat formattampon;
@@ -167,20 +172,39 @@ QTextCharFormat construitformat(const lecteur& l, const etatcar& e)
     return f;
 }
 
+// After a change of the font or colour tables, or of the code page.
+void oublieformats(lecteur& l)
+{
+    l.formats.clear();
+    l.dernierformat = 0;
+}
+
 const formatcache& formatactuel(lecteur& l)
 {
     const etatcar& e = l.pile.back().car;
-    formatcache& c = l.cache;
-    if (c.valide && c.etat == e)
-        return c;
-    c.valide = true;
+    if (l.dernierformat < l.formats.size() && l.formats[l.dernierformat].etat == e)
+        return l.formats[l.dernierformat];
+    for (std::size_t i = 0; i < l.formats.size(); ++i) {
+        if (l.formats[i].etat == e) {
+            l.dernierformat = i;
+            return l.formats[i];
+        }
+    }
+    formatcache c;
     c.etat = e;
     c.format = construitformat(l, e);
     const police* p = trouvepolice(l, e.police);
     c.symbole = p && p->symbole;
     c.page = c.symbole ? &pagesymbole() : &pagecode(p && p->page ? p->page : l.pagedoc);
-    ++c.generation;
-    return c;
+    c.generation = ++l.generations;
+    if (l.formats.size() < formatsgardes) {
+        l.formats.push_back(std::move(c));
+        l.dernierformat = l.formats.size() - 1;
+    } else {
+        l.dernierformat = l.remplace++ % formatsgardes;
+        l.formats[l.dernierformat] = std::move(c);
+    }
+    return l.formats[l.dernierformat];
 }
 
 QTextBlockFormat formatbloc(const etatpara& p)
@@ -268,9 +292,14 @@ void ajouteoctets(lecteur& l, std::string_view octets)
     assurebloc(l);
     QString& t = tamponpour(l, formatactuel(l));
     const tablepage& page = *formatactuel(l).page;
+    // Written in place: appending one character at a time is most of the reading time.
+    const qsizetype debut = t.size();
+    t.resize(debut + qsizetype(octets.size()));
+    QChar* p = t.data() + debut;
     for (unsigned char o : octets)
         if (o >= 0x20 || o == '\t')
-            t.append(QChar(page[o]));
+            *p++ = QChar(page[o]);
+    t.resize(p - t.data());
 }
 
 void finparagraphe(lecteur& l)
@@ -585,7 +614,7 @@ void motdocument(lecteur& l, const entree& e, const jeton& j)
     default:
         break;
     }
-    l.cache.valide = false;
+    oublieformats(l);
 }
 
 void motcaractere(lecteur& l, const entree& e, const jeton& j)
@@ -748,7 +777,8 @@ void finpolice(lecteur& l)
         const tablepage& t = pagecode(page ? page : l.pagedoc);
         QString nom;
         for (unsigned char o : e.nom)
-            nom.append(QChar(t[o]));
+            if (o >= 0x20)
+                nom.append(QChar(t[o]));
         nom = (nom + e.nomunicode).trimmed();
         police p;
         p.page = page;
@@ -760,7 +790,7 @@ void finpolice(lecteur& l)
             p.familles = substitut.isEmpty() ? QStringList{nom} : QStringList{nom, substitut};
         if (l.polices.size() < 4096)
             l.polices.insert(e.numero, p);
-        l.cache.valide = false;
+        oublieformats(l);
     }
     const int numero = e.numero;
     e = policelue{};
@@ -811,7 +841,7 @@ void textecouleurs(lecteur& l, std::string_view octets)
         l.couleurs.push_back(l.composante ? QColor(l.rouge, l.vert, l.bleu) : QColor());
         l.rouge = l.vert = l.bleu = 0;
         l.composante = false;
-        l.cache.valide = false;
+        oublieformats(l);
     }
 }
 
@@ -942,6 +972,10 @@ void symbole(lecteur& l, char s)
     groupe& g = l.pile.back();
     if (s == '*') {
         g.etoile = true;
+        return;
+    }
+    if (g.dest == destination::polices && (s == '\\' || s == '{' || s == '}')) {
+        l.entree.nom.append(s);
         return;
     }
     if (g.dest != destination::texte)
@@ -1108,6 +1142,7 @@ bool lirertf(const QByteArray& rtf, QTextDocument& doc, QString* erreur)
     l.doc = &doc;
     l.curseur = QTextCursor(&doc);
     l.a.src = std::string_view(rtf.constData(), std::size_t(rtf.size()));
+    l.formats.reserve(formatsgardes);
     l.curseur.beginEditBlock();
     try {
         litdocument(l);
