@@ -106,6 +106,21 @@ TEST_F(Serie, AllerRetour)
     EXPECT_EQ(lireserie(chemin("c.C02")).contenu.eqtexte[3], "Équation œ €");
 }
 
+TEST_F(Serie, SeptChiffresSignificatifs)
+{
+    // An amount with more digits than the file keeps comes back rounded to seven.
+    serie s;
+    s.eqquant[2][3] = 12345679.f;
+    s.eqquant[2][4] = 1.0f / 3;
+    const auto r = enregistrementsserie(s);
+    EXPECT_EQ(r[2 + 24 + 3 - 1], " 1.234568E+07");
+    EXPECT_EQ(r[2 + 24 + 4 - 1], " .3333333");
+    ASSERT_EQ(ecrireserie(chemin("sept.C02"), s), erreurserie::aucune);
+    const lectureserie l = lireserie(chemin("sept.C02"));
+    EXPECT_EQ(l.contenu.eqquant[2][3], 12345680.f);
+    EXPECT_EQ(l.contenu.eqquant[2][4], 0.3333333f);
+}
+
 TEST_F(Serie, LectureDUnFichierConstruitALaMain)
 {
     std::array<std::string, 10> textes{};
