@@ -141,3 +141,27 @@ TEST(Fichiers, WordStatementShowsOnlyTheBody)
     ASSERT_TRUE(formatde(d, QString(QChar(0xFFFC))).isImageFormat());
     EXPECT_EQ(alignementde(d, QString(QChar(0xFFFC))), Qt::AlignHCenter);
 }
+
+// ecrit_quilmaret.rtf is the writer's output for word.rtf plus a line of characters outside
+// Windows-1252; ecrit_quilmaret_libreoffice.txt is what LibreOffice Writer made of it
+// (soffice --headless --convert-to "txt:Text (encoded):UTF8").
+TEST(Fichiers, WriterOutputReadsAsLibreOfficeReadsIt)
+{
+    const lu r = fichier("ecrit_quilmaret.rtf");
+    QString libreoffice = QString::fromUtf8(donnees("ecrit_quilmaret_libreoffice.txt"));
+    if (libreoffice.startsWith(QChar(0xFEFF)))
+        libreoffice.remove(0, 1);
+    libreoffice.replace("\r\n", "\n");
+    // LibreOffice's plain text has no picture; the paragraph that holds one is empty there.
+    QString nous = r.doc->toPlainText() + "\n";
+    nous.remove(QChar(0xFFFC));
+    EXPECT_EQ(nous, libreoffice);
+    EXPECT_TRUE(nous.contains("α β γ ⟶ ≈ ½ ł ř 𝛼"));
+}
+
+TEST(Fichiers, WriterOutputWrittenAgainIsUnchanged)
+{
+    const QByteArray ecrit = donnees("ecrit_quilmaret.rtf");
+    const lu r = lis(ecrit);
+    EXPECT_EQ(ecrirertf(*r.doc), ecrit);
+}
