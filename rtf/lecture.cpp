@@ -32,7 +32,7 @@ struct etatcar {
     int position = 0; // 1 superscript, -1 subscript
     int couleur = 0;  // index in the colour table; 0 is the automatic colour
     int fond = 0;
-    int uc = 1;
+    bool masque = false; // \v: hidden text, which word processors do not show either
     bool operator==(const etatcar&) const = default;
 };
 
@@ -49,6 +49,7 @@ struct groupe {
     etatcar car;
     etatpara para;
     destination dest = destination::texte;
+    int uc = 1;          // fallback characters after a \uN; not a format, so kept out of etatcar
     bool etoile = false; // opened by \*: the next word must be one the reader knows
 };
 
@@ -266,6 +267,8 @@ QString& tamponpour(lecteur& l, const formatcache& f)
 void ajoutecaractere(lecteur& l, char16_t c)
 {
     const formatcache& f = formatactuel(l);
+    if (f.etat.masque)
+        return;
     // A Symbol character given as Unicode is in the font's private range.
     if (f.symbole && c >= 0xF020 && c <= 0xF0FF)
         c = pagesymbole()[c - 0xF000];
@@ -284,6 +287,8 @@ void ajoutecaractere(lecteur& l, char16_t c)
 void ajouteoctets(lecteur& l, std::string_view octets)
 {
     const formatcache& f = formatactuel(l);
+    if (f.etat.masque)
+        return;
     if (f.symbole) {
         for (unsigned char o : octets)
             ajoutecaractere(l, (*f.page)[o]);
@@ -343,67 +348,19 @@ void insereimage(lecteur& l)
 
 // ---- Control words ---------------------------------------------------------------------------
 
+// The ranges matter: mottexte sends each word to its handler by them.
+// clang-format off
 enum class action {
-    aucune,
-    ignore,
-    fonttbl,
-    colortbl,
-    pict,
-    garde, // destinations
-    ansi,
-    mac,
-    pc,
-    pca,
-    ansicpg,
-    deff,
-    uc,
-    u, // document
-    f,
-    fs,
-    b,
-    i,
-    ul,
-    ulnone,
-    strike,
-    super,
-    sub,
-    nosupersub,
-    up,
-    dn,
-    plain,
-    cf,
-    fond, // character
-    pard,
-    ql,
-    qc,
-    qr,
-    qj,
-    li,
-    ri,
-    fi,
-    sb,
-    sa, // paragraph
-    par,
-    line,
-    tab,
-    cell,
-    row,
-    page,
-    caractere, // breaks and named characters
-    fcharset,
-    cpg,
-    famille, // font table
-    red,
-    green,
-    blue, // colour table
-    png,
-    jpeg,
-    autreimage,
-    picwgoal,
-    pichgoal,
-    picscalex,
-    picscaley, // pictures
+    aucune, ignore, fonttbl, colortbl, pict, garde,                                  // destinations
+    ansi, mac, pc, pca, ansicpg, deff, uc, u,                                        // document
+    f, fs, b, i, ul, ulnone, strike, super, sub, nosupersub, up, dn, plain, v, cf, fond, // character
+    pard, ql, qc, qr, qj, li, ri, fi, sb, sa,                                        // paragraph
+    par, line, tab, cell, row, page, caractere,                                      // breaks, characters
+    fcharset, cpg, famille,                                                          // font table
+    red, green, blue,                                                                // colour table
+    png, jpeg, autreimage, picwgoal, pichgoal, picscalex, picscaley,                 // pictures
 };
+// clang-format on
 
 struct entree {
     std::string_view nom;
@@ -446,6 +403,7 @@ constexpr entree motsconnus[] = {
     {"up", action::up},
     {"dn", action::dn},
     {"plain", action::plain},
+    {"v", action::v},
     {"cf", action::cf},
     {"cb", action::fond},
     {"highlight", action::fond},
@@ -603,16 +561,16 @@ void motdocument(lecteur& l, const entree& e, const jeton& j)
         l.policedefaut = j.param;
         break;
     case action::uc:
-        l.pile.back().car.uc = j.aparam ? borne(j.param, 0, 255) : 1;
-        break;
+        l.pile.back().uc = j.aparam ? borne(j.param, 0, 255) : 1;
+        return;
     case action::u: {
         const int v = borne(j.param, -32768, 65535);
         ajoutecaractere(l, char16_t(v < 0 ? v + 65536 : v));
-        l.asauter = l.pile.back().car.uc;
-        break;
+        l.asauter = l.pile.back().uc;
+        return;
     }
     default:
-        break;
+        return;
     }
     oublieformats(l);
 }
@@ -663,12 +621,12 @@ void motcaractere(lecteur& l, const entree& e, const jeton& j)
     case action::fond:
         c.fond = j.aparam ? std::max(j.param, 0) : 0;
         break;
-    case action::plain: {
-        const int uc = c.uc;
+    case action::plain:
         c = etatcar{};
-        c.uc = uc;
         break;
-    }
+    case action::v:
+        c.masque = allume(j);
+        break;
     default:
         break;
     }
@@ -826,7 +784,7 @@ void motpolice(lecteur& l, const entree& e, const jeton& j)
     case action::u:
         if (p.nomunicode.size() < 256)
             p.nomunicode.append(QChar(char16_t(j.param < 0 ? j.param + 65536 : j.param)));
-        l.asauter = l.pile.back().car.uc;
+        l.asauter = l.pile.back().uc;
         break;
     default:
         break;

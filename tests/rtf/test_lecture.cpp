@@ -1,5 +1,7 @@
 #include "outils.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace qm;
@@ -200,6 +202,11 @@ TEST(LectureDestinations, SkippedDestinationsLeaveNoText)
               QString("visible"));
 }
 
+TEST(LectureDestinations, HiddenTextIsNotShown)
+{
+    EXPECT_EQ(texte(R"(vu{\v cach\'e9 \u233?}\v  encore\v0  revu \v x\plain  net)"), QString("vu revu  net"));
+}
+
 TEST(LectureDestinations, FieldsShowTheirResultOnly)
 {
     EXPECT_EQ(texte(R"(Voir {\field{\*\fldinst HYPERLINK "http://x.fr"}{\fldrslt {\ul site}}} fin)"),
@@ -231,6 +238,23 @@ TEST(LectureDestinations, PicturesQtCanDecodeAreShownOthersSkipped)
         r.doc->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name())).value<QImage>();
     EXPECT_EQ(img.size(), QSize(12, 8));
     EXPECT_EQ(img.pixelColor(0, 0), QColor(200, 0, 0));
+}
+
+TEST(LectureDestinations, JpegPicturesToo)
+{
+    QImage source(16, 16, QImage::Format_RGB32);
+    source.fill(QColor(0, 0, 255));
+    QByteArray jpeg;
+    QBuffer tampon(&jpeg);
+    tampon.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&tampon, "JPG"));
+    const lu r = lis(rtf(("{\\pict\\jpegblip " + jpeg.toHex() + "}").constData()));
+    const QTextCharFormat f = formatde(*r.doc, QString(QChar(0xFFFC)));
+    ASSERT_TRUE(f.isImageFormat());
+    const QImage img =
+        r.doc->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name())).value<QImage>();
+    EXPECT_EQ(img.size(), QSize(16, 16));
+    EXPECT_DOUBLE_EQ(f.toImageFormat().width(), 16);
 }
 
 // ---- Bad input -------------------------------------------------------------------------------
