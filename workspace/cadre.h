@@ -17,6 +17,16 @@ namespace qm {
 inline constexpr int largeurfeuille = 800;
 inline constexpr int hauteurfeuille = 600;
 
+// The equation area: the caption column on the left, the equation header and
+// the table under it, each overlapping its neighbours by one pixel.
+inline constexpr QRect zonepicture4{8, 48, 89, 191};
+inline constexpr QRect zonepicture2{96, 48, 689, 41};
+inline constexpr QRect zonepicture3{96, 88, 689, 169};
+// The equation tools cover the table while the equation is edited.
+inline constexpr QRect zoneoutilequa = zonepicture3;
+// The four picture buttons of the advancement, after the "Animation:" caption.
+inline constexpr QRect zoneimage5(int i) { return {222 + 30 * i, 272, 28, 28}; }
+
 struct boutoncadre {
     const char* nom;
     const char* legende; // with its access key

@@ -9,24 +9,54 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/avancement.h"
 
+class QCheckBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
+class QScrollBar;
 class QTextEdit;
+class QTimer;
 class QToolButton;
 
 namespace qm {
 
 // The main window's own state, alive as long as the program.
 struct etatfeuille {
+    // The ten equations and the one on display.
     std::int16_t numcourant = 0;
     std::array<std::string, 10> eqtexte;
     std::array<std::array<float, 12>, 11> eqquant{}; // row 10 is the copy slot
     tabquant quant{};
+    tabcoef coef{}; // coefficients of the last check
+
+    // Column layout of the equation on display.
+    std::array<std::int16_t, 11> possep{};
+    std::int16_t sepegal = 0;
+    std::int16_t nbcolonnes = 0;
+    std::int16_t premierproduit = 0;
+    std::int16_t largeurcolonne = 0;
+    std::array<std::int16_t, 12> decalage{};
+    std::int16_t modeaffichage = 0; // 0 normal, 1..10 measuring species k, 100 table layout
+    std::int16_t tableaudemande = 0;
+
+    // Editor.
+    std::int16_t occupe = 0;
+    std::int16_t debordement = 0;
+    std::int16_t redessine = 0;    // a fall-back to the normal drawing has happened
+    std::int16_t synchro = 0;      // options: 0 free, 1 set by the drawing, 2 set by the pupil or a key
+    std::int16_t placement = 0;    // a click asks for the caret
+    int xclic = 0;                 // where, minus 6
+    std::int16_t findetexte = 0;   // Down pressed with the caret at the end
+
+    // Progress table.
+    std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;
     QString messagecopie;
@@ -51,6 +81,34 @@ public:
     QLineEdit* fich = nullptr;
     QTextEdit* supertext = nullptr;
     QWidget* onglets = nullptr;
+
+    // Equation editor.
+    class Dessin* Picture2 = nullptr;
+    QFrame* outilequa = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QCheckBox* opti = nullptr;
+    QCheckBox* opte = nullptr;
+    QPushButton* fleche = nullptr;
+    QPushButton* Command14 = nullptr;
+    QPushButton* valideur = nullptr;
+    QLabel* posi = nullptr;
+
+    // Progress table.
+    class Dessin* Picture3 = nullptr;
+    class Dessin* Picture4 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    std::array<QToolButton*, 4> Image5{};
+    QTimer* Timer1 = nullptr;
+
+    // Display options of the "Affichage" tab.
+    QCheckBox* final = nullptr;
+    QCheckBox* conso = nullptr;
+    QCheckBox* COLORSTO = nullptr;
+
+    // Windows of other subsystems, opened through these when set.
+    std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid
+    std::function<void()> fenetrebravo;                                  // the congratulation
 
     // Opens an exercise the companion program asks for (full path); set by the
     // exercise browser.
