@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "exercises/aides.h"
+
+namespace {
+
+using namespace qm;
+
+struct grille {
+    std::vector<std::vector<QString>> cellules;
+    QString titre;
+    QString explication;
+    std::vector<bool> enrouge;
+};
+
+grille regarder(const std::vector<lignegrille>& lignes)
+{
+    grille g;
+    observerfenetres([&](QDialog& d) {
+        auto& a = static_cast<Aidequa&>(d);
+        g.titre = a.windowTitle();
+        g.explication = a.Label1->text();
+        for (int r = 0; r < a.MSFlexGrid1->rowCount(); ++r) {
+            std::vector<QString> ligne;
+            for (int c = 0; c < 3; ++c) {
+                const QTableWidgetItem* x = a.MSFlexGrid1->item(r, c);
+                ligne.push_back(x ? x->text() : QStringLiteral("<vide>"));
+                if (x) {
+                    EXPECT_EQ(x->textAlignment(), Qt::AlignCenter);
+                }
+            }
+            g.cellules.push_back(ligne);
+            const QTableWidgetItem* x = a.MSFlexGrid1->item(r, 1);
+            g.enrouge.push_back(x && x->foreground().color() == QColor(200, 0, 0));
+        }
+    });
+    montreraidequa(nullptr, lignes);
+    observerfenetres({});
+    return g;
+}
+
+TEST(Aides, GrilleDesComptes)
+{
+    const grille g = regarder({{"H", "2", "2"}, {"O", "2", "1"}, {"Charge", "0", "0"}});
+    EXPECT_EQ(g.titre, QString("La stoechiométrie n'est pas vérifiée"));
+    const std::vector<std::vector<QString>> attendu{
+        {"", "Réactifs", "Produits"}, {"H", "2", "2"}, {"O", "2", "1"}, {"Charge", "0", "0"}};
+    EXPECT_EQ(g.cellules, attendu);
+    // Only the element that differs draws the eye.
+    EXPECT_EQ(g.enrouge, (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(g.explication,
+              QString("Ce tableau montre qu'avec les nombres stœchiométriques que vous avez calculés, la "
+                      "stoechiométrie de l'équation chimique n'est pas ajustée.\n\nLa stœchiométrie de chaque "
+                      "élément chimique doit être ajustée.\n\nSi des ions sont présents, la somme de leurs "
+                      "charges doit être la même dans chaque membre de l'équation chimique."));
+}
+
+TEST(Aides, ChaqueOuvertureRepartDeZero)
+{
+    regarder({{"Fe", "1", "1"}, {"Cu", "1", "0"}, {"Na", "3", "3"}, {"Charge", "2", "3"}});
+    const grille g = regarder({{"Fe", "1", "1"}, {"Charge", "2", "3"}});
+    ASSERT_EQ(g.cellules.size(), 3u);
+    EXPECT_EQ(g.cellules[2], (std::vector<QString>{"Charge", "2", "3"}));
+    EXPECT_EQ(g.enrouge, (std::vector<bool>{false, false, true}));
+}
+
+TEST(Aides, FermetureParOK)
+{
+    bool ferme = false;
+    observerfenetres([&](QDialog& d) {
+        QTimer::singleShot(0, &d, [&d] { QTest::mouseClick(d.findChild<QPushButton*>("Command1"), Qt::LeftButton); });
+        ferme = d.exec() == QDialog::Accepted;
+    });
+    montrerbravo(nullptr);
+    EXPECT_TRUE(ferme);
+    ferme = false;
+    montreraidequa(nullptr, {{"Charge", "0", "1"}});
+    EXPECT_TRUE(ferme);
+    observerfenetres({});
+}
+
+TEST(Aides, Bravo)
+{
+    Bravo b;
+    EXPECT_EQ(b.Label1->text(), QString("La stœchiométrie de cette équation chimique est correctement ajustée."));
+    EXPECT_TRUE(b.Label1->font().bold());
+    EXPECT_TRUE(b.Command1->font().bold());
+    EXPECT_EQ(b.Command1->geometry(), QRect(136, 64, 89, 25));
+    EXPECT_FALSE(b.Image1->pixmap().isNull());
+}
+
+} // namespace
