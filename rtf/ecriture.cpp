@@ -69,7 +69,7 @@ int couleurde(ecrivain& e, const QTextCharFormat& f, QTextFormat::Property propr
 
 int policede(ecrivain& e, const QTextCharFormat& f)
 {
-    const QString nom = famillede(e, f);
+    const QString nom = nompolicepropre(famillede(e, f));
     auto it = e.numeropolice.constFind(nom);
     if (it != e.numeropolice.constEnd())
         return *it;
@@ -114,18 +114,34 @@ const char* classepolice(const QString& nom)
     return "\\fnil";
 }
 
+// In a font name only bytes and \uN are characters: a semicolon would end the name, and the
+// control symbols (\~, \-) of running text are not read there.
+void ajoutenompolice(ecrivain& e, const QString& nom)
+{
+    static const char hex[] = "0123456789abcdef";
+    for (QChar q : nom) {
+        const char16_t c = q.unicode();
+        if (c == '\\' || c == '{' || c == '}') {
+            e.sortie += '\\';
+            e.sortie += char(c);
+        } else if (c >= 0x20 && c < 0x80 && c != ';') {
+            e.sortie += char(c);
+        } else if (const int octet = octet1252(c); octet >= 0x20) {
+            e.sortie += "\\'";
+            e.sortie += hex[octet >> 4];
+            e.sortie += hex[octet & 15];
+        } else if (c >= 0x20) {
+            e.sortie += "\\u" + QByteArray::number(c > 32767 ? int(c) - 65536 : int(c)) + "?";
+        }
+    }
+}
+
 void entete(ecrivain& e)
 {
     e.sortie += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
     for (qsizetype i = 0; i < e.polices.size(); ++i) {
         e.sortie += "{\\f" + QByteArray::number(i) + classepolice(e.polices[i]) + "\\fcharset0 ";
-        // A semicolon would end the name: it goes as a byte.
-        for (QChar c : e.polices[i]) {
-            if (c == ';')
-                e.sortie += "\\'3b";
-            else
-                ajoutecaractere(e, c.unicode());
-        }
+        ajoutenompolice(e, e.polices[i]);
         e.sortie += ";}";
     }
     e.sortie += "}\n{\\colortbl;";

@@ -65,8 +65,7 @@ struct policelue {
     int charset = -1;
     int page = 0;
     int famille = 0;
-    QByteArray nom;
-    QString nomunicode; // characters given as \uN, after the bytes of nom
+    QString nom; // decoded as it comes, so that bytes and \uN stay in their order
 };
 
 enum class sorteimage { autre, png, jpeg };
@@ -727,19 +726,22 @@ void mottexte(lecteur& l, const entree& e, const jeton& j)
 
 // ---- Font table, colour table, pictures ------------------------------------------------------
 
+// A byte of a font name, in the entry's character set (known by then: \fcharset comes first).
+void ajoutenompolice(lecteur& l, unsigned char octet)
+{
+    policelue& e = l.entree;
+    const int page = e.page ? e.page : pagecharset(e.charset);
+    if (e.nom.size() < 256)
+        e.nom.append(QChar(pagecode(page ? page : l.pagedoc)[octet]));
+}
+
 void finpolice(lecteur& l)
 {
     policelue& e = l.entree;
-    if (e.numero >= 0 && (!e.nom.isEmpty() || !e.nomunicode.isEmpty())) {
-        const int page = e.page ? e.page : pagecharset(e.charset);
-        const tablepage& t = pagecode(page ? page : l.pagedoc);
-        QString nom;
-        for (unsigned char o : e.nom)
-            if (o >= 0x20)
-                nom.append(QChar(t[o]));
-        nom = (nom + e.nomunicode).trimmed();
+    if (e.numero >= 0 && !e.nom.isEmpty()) {
+        const QString nom = nompolicepropre(e.nom);
         police p;
-        p.page = page;
+        p.page = e.page ? e.page : pagecharset(e.charset);
         p.symbole = nom.compare("Symbol", Qt::CaseInsensitive) == 0;
         const QString substitut = facesubstituee(nom, e.famille);
         if (p.symbole)
@@ -760,8 +762,8 @@ void textepolice(lecteur& l, std::string_view octets)
     for (char c : octets) {
         if (c == ';')
             finpolice(l);
-        else if (l.entree.nom.size() < 256)
-            l.entree.nom.append(c);
+        else
+            ajoutenompolice(l, (unsigned char)c);
     }
 }
 
@@ -782,8 +784,8 @@ void motpolice(lecteur& l, const entree& e, const jeton& j)
         p.famille = e.valeur;
         break;
     case action::u:
-        if (p.nomunicode.size() < 256)
-            p.nomunicode.append(QChar(char16_t(j.param < 0 ? j.param + 65536 : j.param)));
+        if (p.nom.size() < 256)
+            p.nom.append(QChar(char16_t(borne(j.param, -32768, 65535) & 0xFFFF)));
         l.asauter = l.pile.back().uc;
         break;
     default:
@@ -933,7 +935,7 @@ void symbole(lecteur& l, char s)
         return;
     }
     if (g.dest == destination::polices && (s == '\\' || s == '{' || s == '}')) {
-        l.entree.nom.append(s);
+        ajoutenompolice(l, (unsigned char)s);
         return;
     }
     if (g.dest != destination::texte)
@@ -1008,7 +1010,7 @@ void texte(lecteur& l, const jeton& j)
         break;
     case destination::polices:
         if (j.sorte == sortejeton::hex)
-            l.entree.nom.append(char(j.octet));
+            ajoutenompolice(l, j.octet);
         else
             textepolice(l, j.texte);
         break;

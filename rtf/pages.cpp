@@ -184,6 +184,17 @@ int octet1252(char16_t c)
     return -1;
 }
 
+QString nompolicepropre(const QString& nom)
+{
+    QString propre;
+    for (QChar c : nom) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u != 0x2028 && u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC)
+            propre.append(c);
+    }
+    return propre.trimmed();
+}
+
 QString facesubstituee(const QString& nom, int famille)
 {
     static const QHash<QString, QString> connues = {

@@ -23,6 +23,10 @@ int pagecharset(int charset);
 // The Windows-1252 byte of c, or -1 when c is not in that code page.
 int octet1252(char16_t c);
 
+// A font name as both the reader and the writer keep it: trimmed, without control characters
+// or line breaks, so that what is written is read back as the same face.
+QString nompolicepropre(const QString& nom);
+
 // The installed metric-compatible face that stands for a face named in a file, or an empty
 // string when the name is not one the program knows. famille is the file's \fswiss, \froman...
 // class (0 unknown, 1 swiss, 2 roman, 3 modern), used for faces the program does not know.

@@ -1,7 +1,8 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QtMessageHandler suivant = nullptr;
 

@@ -150,6 +150,9 @@ TEST(LectureCaracteres, FontNamesKeepTheirOwnFaceFirstAndTheInstalledOneAfter)
               QStringList({"Garamond", "Liberation Serif"}));
     EXPECT_EQ(formatde(d, "autre").fontFamilies().toStringList(), QStringList({"Inconnue"}));
     EXPECT_TRUE(formatde(d, "absente").fontFamilies().toStringList().isEmpty());
+    // Bytes and \uN of a name keep their order; escaped braces belong to it.
+    const lu n = lis(R"({\rtf1{\fonttbl{\f0\fcharset238 \'a3\u945?d\{z\};}}\f0 x})");
+    EXPECT_EQ(premierefamille(formatde(*n.doc, "x")), QString("Łαd{z}"));
 }
 
 // ---- Characters ------------------------------------------------------------------------------

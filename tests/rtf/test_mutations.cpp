@@ -112,4 +112,10 @@ TEST(Mutations, FuzzRegressions)
                 "x25nYmyWcCA4OTUwNGU0N31cYmluM2YgYGJjfQ==")
                 .prepend("{\\rtf1"),
             "nul dans une police");
+    // Soft hyphens in a font name were written as \- , which a font table does not read.
+    verifie(QByteArray::fromBase64(
+                "XGFuc2l7XGZvbnR0Ymx7XGYwIK2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tU3ltYm9sO319"
+                "XGYwXCdiZVw+AGVcdTk0NT8wNGU0N31cYmluM2YgYWJjfQ==")
+                .prepend("{\\rtf1"),
+            "tirets conditionnels dans une police");
 }
