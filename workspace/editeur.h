@@ -1,5 +1,10 @@
 #pragma once
 
+#include <Qt>
+
+class QChar;
+class QMouseEvent;
+
 namespace qm {
 
 class FeuilleP;
@@ -20,7 +25,23 @@ void Text1_Change(FeuilleP& f);
 // in table mode; clears Picture3 and draws its empty frame.
 void etaler(FeuilleP& f);
 
+// Key events of Text1: key down returns true when the box must not handle
+// the key itself; key press gets the typed character.
+bool Text1_KeyDown(FeuilleP& f, int touche, Qt::KeyboardModifiers modifs);
+void Text1_KeyPress(FeuilleP& f, QChar k);
+void Text1_KeyUp(FeuilleP& f, int touche);
+void Text1_GotFocus(FeuilleP& f);
+void Picture2_MouseUp(FeuilleP& f, QMouseEvent* m);
+// Puts the caret on the character drawn at x in Picture2.
+void placercurseur(FeuilleP& f, int x);
+
+// The checker on the equation on display: count grid, congratulation or
+// message; the table and the cursor become available only when balanced.
+void verifequation(FeuilleP& f, bool avecbravo);
+
 void numeq_Click(FeuilleP& f, int index);
+// Selects equation button `index` as a click would.
+void choisirequation(FeuilleP& f, int index);
 void Command14_Click(FeuilleP& f);
 void valideur_Click(FeuilleP& f);
 

@@ -18,6 +18,9 @@
 #include "app/initialisation.h"
 #include "files/echange.h"
 #include "workspace/cadre.h"
+#include "workspace/dessin.h"
+#include "workspace/masses.h"
+#include "workspace/onglets.h"
 
 namespace qm {
 
@@ -69,10 +72,12 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     construireboutons();
     construirenumeq();
     construiretextes();
-    onglets = new QWidget(this);
-    onglets->setObjectName(QStringLiteral("Onglets"));
+    onglets = new Onglets(this);
     onglets->setGeometry(zoneonglets);
     suivresouris(onglets, this);
+    final = onglets->ong1->final;
+    conso = onglets->ong1->conso;
+    COLORSTO = onglets->ong1->COLORSTO;
     demarrage();
 }
 
@@ -171,10 +176,12 @@ void FeuilleP::demarrage()
     for (auto& ligne : etat.eqquant)
         ligne.fill(0);
     Text3->setPlainText(texteconseil());
+    initelements(etat.elements);
     reglertaille();
     accueil();
     info->setText(aidefond());
     etat.messagecopie = textemessagecopie();
+    remplirlistemasses(*onglets->ong2, etat.elements);
 }
 
 void FeuilleP::accueil()
@@ -288,6 +295,8 @@ void FeuilleP::resizeEvent(QResizeEvent* event)
     if (size() != QSize(largeurfeuille, hauteurfeuille))
         QTimer::singleShot(0, this, &FeuilleP::reglertaille);
 }
+
+void FeuilleP::suivre(QWidget* controle) { suivresouris(controle, this); }
 
 void FeuilleP::aide(QObject* controle)
 {

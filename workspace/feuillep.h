@@ -27,6 +27,9 @@ class QToolButton;
 
 namespace qm {
 
+class Dessin;
+class Onglets;
+
 // The main window's own state, alive as long as the program.
 struct etatfeuille {
     // The ten equations and the one on display.
@@ -62,6 +65,7 @@ struct etatfeuille {
     QString messagecopie;
     QString nomfichier;       // the series file in use
     QString dossierprogramme; // where the exchange, help and exercise files live
+    tableelements elements;   // symbols and names at start-up, masses with their list
 };
 
 // The main window: the program opens with it and ends when it closes.
@@ -80,10 +84,10 @@ public:
     QPlainTextEdit* Text3 = nullptr;
     QLineEdit* fich = nullptr;
     QTextEdit* supertext = nullptr;
-    QWidget* onglets = nullptr;
+    Onglets* onglets = nullptr;
 
     // Equation editor.
-    class Dessin* Picture2 = nullptr;
+    Dessin* Picture2 = nullptr;
     QFrame* outilequa = nullptr;
     QLineEdit* Text1 = nullptr;
     QCheckBox* opti = nullptr;
@@ -94,8 +98,8 @@ public:
     QLabel* posi = nullptr;
 
     // Progress table.
-    class Dessin* Picture3 = nullptr;
-    class Dessin* Picture4 = nullptr;
+    Dessin* Picture3 = nullptr;
+    Dessin* Picture4 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QLineEdit* Text2 = nullptr;
     std::array<QToolButton*, 4> Image5{};
@@ -119,6 +123,8 @@ public:
     void reglertaille();
     void appliquertaille(const QRect& ecran);
     void aide(QObject* controle);
+    // Puts a control under the help line: moving over it shows its help text.
+    void suivre(QWidget* controle);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

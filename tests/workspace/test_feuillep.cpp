@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -132,6 +134,16 @@ TEST_F(Feuille, Demarrage)
         "Pour écrire l'équation chimique de la réaction, vous pouvez utiliser les flèches (haut et bas) ou "
         "cocher les options indice / exposant.\nLe tableau d'avancement ne peut être obtenu que si"));
     EXPECT_TRUE(controle<QLineEdit>("fich")->text().isEmpty());
+    // The element table, then its masses with the molar-mass list, last.
+    EXPECT_EQ(f->etat.elements.symbole[103], "Lw");
+    EXPECT_DOUBLE_EQ(f->etat.elements.masse[17], 35.5);
+    EXPECT_EQ(controle<QListWidget>("List1")->count(), 103);
+    EXPECT_EQ(controle<QListWidget>("List1")->item(0)->text(), "  hydrogene (H)          1,0");
+    // The display options start as the table expects them.
+    ASSERT_NE(f->final, nullptr);
+    EXPECT_TRUE(f->final->isChecked());
+    EXPECT_FALSE(f->conso->isChecked());
+    EXPECT_TRUE(f->COLORSTO->isChecked());
 }
 
 TEST_F(Feuille, TexteDAccueil)
