@@ -19,8 +19,10 @@
 #include "files/echange.h"
 #include "workspace/cadre.h"
 #include "workspace/dessin.h"
+#include "workspace/editeur.h"
 #include "workspace/masses.h"
 #include "workspace/onglets.h"
+#include "workspace/tableau.h"
 
 namespace qm {
 
@@ -78,6 +80,8 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     final = onglets->ong1->final;
     conso = onglets->ong1->conso;
     COLORSTO = onglets->ong1->COLORSTO;
+    construireediteur(*this);
+    construiretableau(*this);
     demarrage();
 }
 
@@ -177,10 +181,13 @@ void FeuilleP::demarrage()
         ligne.fill(0);
     Text3->setPlainText(texteconseil());
     initelements(etat.elements);
+    Picture2->fond = QColor(255, 255, 230);
+    Picture2->effacer();
     reglertaille();
     accueil();
     info->setText(aidefond());
     etat.messagecopie = textemessagecopie();
+    tabini(*this);
     remplirlistemasses(*onglets->ong2, etat.elements);
 }
 

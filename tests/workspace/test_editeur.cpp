@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/boite.h"
+#include "workspace/dessin.h"
+#include "workspace/editeur.h"
+#include "workspace/feuillep.h"
+#include "impression.h"
+
+namespace {
+
+using namespace qm;
+
+class Editeur : public ::testing::Test {
+protected:
+    QTemporaryDir dossier;
+    std::unique_ptr<FeuilleP> f;
+    std::vector<questionboite> questions;
+    std::vector<std::vector<lignegrille>> grilles;
+    int bravos = 0;
+
+    void SetUp() override
+    {
+        installerrepondeur([this](const questionboite& q) {
+            questions.push_back(q);
+            return reponse::ok;
+        });
+        f = std::make_unique<FeuilleP>(dossier.path());
+        f->fenetreaidequa = [this](const std::vector<lignegrille>& g) { grilles.push_back(g); };
+        f->fenetrebravo = [this] { ++bravos; };
+        f->show();
+        f->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+        f->Text1->setFocus();
+    }
+    void TearDown() override { installerrepondeur({}); }
+
+    void taper(const QString& touches)
+    {
+        for (QChar c : touches)
+            QTest::keyClick(f->Text1, c.toLatin1());
+    }
+    void touche(Qt::Key k) { QTest::keyClick(f->Text1, k); }
+    QString texte() const { return f->Text1->text(); }
+    int pixels(const QColor& couleur) const
+    {
+        int n = 0;
+        const QImage& im = f->Picture2->image;
+        for (int y = 0; y < im.height(); ++y)
+            for (int x = 0; x < im.width(); ++x)
+                n += im.pixelColor(x, y) == couleur;
+        return n;
+    }
+};
+
+TEST_F(Editeur, IndicesParLesChiffres)
+{
+    taper("H2O");
+    EXPECT_EQ(texte(), "H#2O");
+    EXPECT_FALSE(f->opti->isChecked());
+    EXPECT_GT(pixels(QColor(0, 0, 128)), 20);
+    EXPECT_FALSE(f->valideur->isEnabled());
+}
+
+TEST_F(Editeur, CoefficientEnRouge)
+{
+    ASSERT_TRUE(f->COLORSTO->isChecked());
+    taper("2H");
+    EXPECT_EQ(texte(), "2H");
+    EXPECT_GT(pixels(QColor(255, 0, 0)), 5);
+    f->COLORSTO->setChecked(false);
+    Text1_Change(*f);
+    EXPECT_EQ(pixels(QColor(255, 0, 0)), 0);
+}
+
+TEST_F(Editeur, ChargeEmpileeSurLIndice)
+{
+    taper("SO4");
+    touche(Qt::Key_Up);
+    touche(Qt::Key_Up);
+    EXPECT_TRUE(f->opte->isChecked());
+    taper("2-");
+    EXPECT_EQ(texte(), "SO#4*2*-");
+    EXPECT_FALSE(f->opti->isChecked());
+    EXPECT_FALSE(f->opte->isChecked());
+}
+
+TEST_F(Editeur, HautEtBasFontLeTour)
+{
+    touche(Qt::Key_Down);
+    EXPECT_TRUE(f->opti->isChecked());
+    touche(Qt::Key_Up);
+    EXPECT_FALSE(f->opti->isChecked());
+    EXPECT_FALSE(f->opte->isChecked());
+    touche(Qt::Key_Up);
+    EXPECT_TRUE(f->opte->isChecked());
+    touche(Qt::Key_Down);
+    EXPECT_FALSE(f->opte->isChecked());
+}
+
+TEST_F(Editeur, RetourArriereEtSuppression)
+{
+    taper("H2");
+    EXPECT_EQ(texte(), "H#2");
+    touche(Qt::Key_Backspace);
+    EXPECT_EQ(texte(), "H");
+    taper("2O");
+    EXPECT_EQ(texte(), "H#2O");
+    // Left passes over a marked character as over one.
+    touche(Qt::Key_Left);
+    EXPECT_EQ(f->Text1->cursorPosition(), 3);
+    touche(Qt::Key_Left);
+    EXPECT_EQ(f->Text1->cursorPosition(), 1);
+    touche(Qt::Key_Right);
+    EXPECT_EQ(f->Text1->cursorPosition(), 3);
+    touche(Qt::Key_Left);
+    touche(Qt::Key_Delete);
+    EXPECT_EQ(texte(), "HO");
+    touche(Qt::Key_Home);
+    touche(Qt::Key_Backspace);
+    EXPECT_EQ(texte(), "HO");
+}
+
+TEST_F(Editeur, Majuscules)
+{
+    taper("Cl");
+    EXPECT_EQ(texte(), "Cl");
+    f->Text1->clear();
+    taper("nacl");
+    EXPECT_EQ(texte(), "NaCl");
+    f->Text1->clear();
+    taper("h2 &o");
+    EXPECT_EQ(texte(), "H#2O");
+}
+
+TEST_F(Editeur, UnSeulEgal)
+{
+    taper("H=H");
+    EXPECT_EQ(texte(), "H=H");
+    EXPECT_FALSE(f->fleche->isEnabled());
+    EXPECT_TRUE(f->valideur->isEnabled());
+    taper("=");
+    EXPECT_EQ(texte(), "H=H");
+    QTest::mouseClick(f->fleche, Qt::LeftButton);
+    EXPECT_EQ(texte(), "H=H");
+    touche(Qt::Key_Home);
+    touche(Qt::Key_Right);
+    touche(Qt::Key_Delete);
+    EXPECT_EQ(texte(), "HH");
+    EXPECT_TRUE(f->fleche->isEnabled());
+    QTest::mouseClick(f->fleche, Qt::LeftButton);
+    EXPECT_EQ(texte(), "H=H");
+}
+
+TEST_F(Editeur, PasAssezDePlace)
+{
+    for (int i = 0; i < 80 && questions.empty(); ++i)
+        taper("H");
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].texte, "Il n'y a pas assez de place pour cette expression");
+    EXPECT_EQ(questions[0].titre, "Dépassement de capacité");
+    const QString apres = texte();
+    EXPECT_LT(apres.size(), 80);
+    taper("H");
+    EXPECT_EQ(texte(), apres);
+}
+
+TEST_F(Editeur, EntreeConstruitLeTableau)
+{
+    taper("2H2+O2=2H2O");
+    EXPECT_EQ(texte(), "2H#2+O#2=2H#2O");
+    ASSERT_TRUE(f->valideur->isEnabled());
+    touche(Qt::Key_Return);
+    EXPECT_TRUE(f->Picture3->isEnabled());
+    EXPECT_FALSE(f->outilequa->isVisible());
+    EXPECT_EQ(f->etat.possep[0], 1);
+    EXPECT_EQ(f->etat.possep[1], 5);
+    EXPECT_EQ(f->etat.possep[2], 9);
+    EXPECT_EQ(f->etat.sepegal, 2);
+    EXPECT_EQ(f->etat.nbcolonnes, 3);
+    EXPECT_EQ(f->etat.premierproduit, 3);
+    EXPECT_EQ(f->etat.largeurcolonne, 230);
+    EXPECT_EQ(f->etat.modeaffichage, 100);
+    EXPECT_EQ(f->etat.coef[1], 2);
+    EXPECT_EQ(f->etat.coef[3], 2);
+    EXPECT_EQ(texte(), "2H#2+O#2=2H#2O");
+}
+
+TEST_F(Editeur, EntreeSansEgalNeFaitRien)
+{
+    taper("H2");
+    touche(Qt::Key_Return);
+    EXPECT_TRUE(f->outilequa->isVisible());
+    EXPECT_TRUE(grilles.empty());
+    EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(Editeur, VerificationDesequilibree)
+{
+    f->Text1->setText(QStringLiteral("H#2+O#2=H#2O"));
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    ASSERT_EQ(grilles.size(), 1u);
+    const std::vector<lignegrille> attendu{{"H", "2", "2"}, {"O", "2", "1"}, {"Charge", "0", "0"}};
+    EXPECT_EQ(grilles[0], attendu);
+    EXPECT_FALSE(f->Picture3->isEnabled());
+    EXPECT_FALSE(f->HScroll1->isEnabled());
+    EXPECT_EQ(bravos, 0);
+    // The table button checks the same way and leaves the tools on screen.
+    QTest::mouseClick(f->valideur, Qt::LeftButton);
+    EXPECT_EQ(grilles.size(), 2u);
+    EXPECT_TRUE(f->outilequa->isVisible());
+}
+
+TEST_F(Editeur, VerificationEquilibree)
+{
+    f->Text1->setText(QStringLiteral("Cu+2Ag*+=Cu*2*++2Ag"));
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    EXPECT_EQ(bravos, 1);
+    EXPECT_TRUE(grilles.empty());
+    EXPECT_TRUE(f->Picture3->isEnabled());
+    EXPECT_TRUE(f->HScroll1->isEnabled());
+    // The table button does not congratulate.
+    QTest::mouseClick(f->valideur, Qt::LeftButton);
+    EXPECT_EQ(bravos, 1);
+}
+
+TEST_F(Editeur, MessagesDeVerification)
+{
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].texte, "Il faut saisir une équation chimique");
+    EXPECT_EQ(questions[0].titre, "Vérification impossible");
+    f->Text1->setText(QStringLiteral("Xy#2=Xy#2"));
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[1].titre, "Elément inconnu");
+    // Eleven species are cut to ten, with the message.
+    f->Text1->setText(QStringLiteral("H+H+H+H+H=H+H+H+H+H+H"));
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    ASSERT_GE(questions.size(), 3u);
+    EXPECT_EQ(questions[2].titre, "Expression non valide");
+    EXPECT_EQ(texte(), "H+H+H+H+H=H+H+H+H+H");
+}
+
+TEST_F(Editeur, DixEquations)
+{
+    f->Text1->setText(QStringLiteral("H#2+Cl#2=2HCl"));
+    f->etat.quant[1] = 1.5f;
+    f->etat.quant[2] = 2;
+    choisirequation(*f, 3);
+    EXPECT_EQ(f->etat.numcourant, 3);
+    EXPECT_EQ(texte(), "");
+    EXPECT_FALSE(f->valideur->isEnabled());
+    EXPECT_TRUE(f->Text1->hasFocus());
+    EXPECT_FLOAT_EQ(f->etat.quant[1], 0);
+    choisirequation(*f, 0);
+    EXPECT_EQ(texte(), "H#2+Cl#2=2HCl");
+    EXPECT_FLOAT_EQ(f->etat.quant[1], 1.5f);
+    EXPECT_FLOAT_EQ(f->etat.quant[2], 2);
+    // A balanced equation is checked at once and its table drawn, cursor at 0.
+    EXPECT_TRUE(f->Picture3->isEnabled());
+    EXPECT_FALSE(f->outilequa->isVisible());
+    EXPECT_EQ(f->HScroll1->value(), 0);
+    EXPECT_EQ(f->etat.eqtexte[3], "");
+    // Clicking the button of the equation on display stores and checks it again.
+    QTest::mouseClick(f->numeq[0], Qt::LeftButton);
+    EXPECT_EQ(f->etat.eqtexte[0], "H#2+Cl#2=2HCl");
+    EXPECT_TRUE(f->numeq[0]->isChecked());
+}
+
+TEST_F(Editeur, ClicDansLEquation)
+{
+    f->Text1->setText(QStringLiteral("H#2O"));
+    // Far right: the caret goes to the end; far left: before the first character.
+    QTest::mouseClick(f->Picture2, Qt::LeftButton, {}, QPoint(600, 20));
+    EXPECT_EQ(f->Text1->cursorPosition(), 4);
+    QTest::mouseClick(f->Picture2, Qt::LeftButton, {}, QPoint(22, 20));
+    EXPECT_EQ(f->Text1->cursorPosition(), 0);
+    // Just after the subscript: never between the marker and its digit.
+    for (int x = 20; x < 60; ++x) {
+        QTest::mouseClick(f->Picture2, Qt::LeftButton, {}, QPoint(x, 20));
+        EXPECT_NE(f->Text1->cursorPosition(), 2) << x;
+    }
+}
+
+TEST_F(Editeur, DispositionEnColonnes)
+{
+    f->Text1->setText(QStringLiteral("CH#4+2O#2=CO#2+2H#2O"));
+    valideur_Click(*f);
+    ASSERT_TRUE(f->Picture3->isEnabled());
+    EXPECT_EQ(f->etat.nbcolonnes, 4);
+    EXPECT_EQ(f->etat.largeurcolonne, 172);
+    // Each species is centred in its column: its offset is positive and less than a column.
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_GT(f->etat.decalage[static_cast<std::size_t>(k)], 0) << k;
+        EXPECT_LT(f->etat.decalage[static_cast<std::size_t>(k)], 172) << k;
+    }
+    // Something is drawn in every column of the header.
+    const QImage& im = f->Picture2->image;
+    for (int k = 0; k < 4; ++k) {
+        bool encre = false;
+        for (int x = k * 172 + 5; x < (k + 1) * 172 - 5 && !encre; ++x)
+            for (int y = 0; y < im.height() && !encre; ++y)
+                encre = im.pixelColor(x, y) == QColor(0, 0, 128);
+        EXPECT_TRUE(encre) << k;
+    }
+}
+
+} // namespace
