@@ -82,6 +82,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     COLORSTO = onglets->ong1->COLORSTO;
     construireediteur(*this);
     construiretableau(*this);
+    outilequa->raise(); // the tools lie over the table while the equation is edited
     demarrage();
 }
 
