@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/initialisation.h"
-#include "exercises/aides.h"
+#include "app/relier.h"
 #include "workspace/feuillep.h"
 
 int main(int argc, char* argv[])
@@ -10,11 +10,7 @@ int main(int argc, char* argv[])
     qm::preparerapplication(application);
 
     qm::FeuilleP feuilleP;
-    // The windows that report a check belong to the exercises.
-    feuilleP.fenetreaidequa = [&feuilleP](const std::vector<qm::lignegrille>& lignes) {
-        qm::montreraidequa(&feuilleP, lignes);
-    };
-    feuilleP.fenetrebravo = [&feuilleP] { qm::montrerbravo(&feuilleP); };
+    qm::relierfenetres(feuilleP);
     feuilleP.show();
 
     return QApplication::exec();
