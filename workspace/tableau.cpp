@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,10 +52,26 @@ const QString aidesaisie =
 
 int arrondi(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-mesuretexte mesurede(const QFont& police)
+// Widths in the table's two faces, remembered: the same few texts ("0",
+// the initial amounts) come back at every step of a drag or an animation,
+// and measuring is most of a redraw's time.
+int largeurtexte(bool gras, const QString& t)
 {
-    return [m = QFontMetrics(police)](std::string_view s) {
-        return m.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+    static QHash<QString, int> connues[2];
+    QHash<QString, int>& h = connues[gras ? 1 : 0];
+    if (const auto k = h.constFind(t); k != h.constEnd())
+        return *k;
+    if (h.size() >= 2048)
+        h.clear();
+    const int l = QFontMetrics(policetableau(gras)).horizontalAdvance(t);
+    h.insert(t, l);
+    return l;
+}
+
+mesuretexte mesurede(bool gras)
+{
+    return [gras](std::string_view s) {
+        return largeurtexte(gras, QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
     };
 }
 
@@ -68,7 +85,7 @@ textedessin textecentre(const std::string& texte, int colonne, int y, const QFon
                         int largeurcolonne)
 {
     const QString t = QString::fromStdString(texte);
-    const int x = gauchecentree(colonne, largeurcolonne, QFontMetrics(police).horizontalAdvance(t));
+    const int x = gauchecentree(colonne, largeurcolonne, largeurtexte(police.bold(), t));
     return {t, QPoint(x, y), police, couleur, colonne};
 }
 
@@ -122,7 +139,7 @@ void disposergrille(dessintableau& d, int w)
 void disposercourants(dessintableau& d, const entreedessin& e, const tableau& t, int n)
 {
     const QFont gras = policetableau(true);
-    const mesuretexte mesure = mesurede(gras);
+    const mesuretexte mesure = mesurede(true);
     const char sep = separateurlocal();
     const auto texte = [&](double v) { return formatcellule(v, t.seuilzero, e.largeurcolonne, mesure, sep); };
     for (int i = 1; i <= n; ++i) {
@@ -151,10 +168,17 @@ void peindreligne(QPainter& p, const lignedessin& l)
 
 void peindretextes(QPainter& p, const std::vector<textedessin>& textes)
 {
+    // A row shares one font: its metrics are looked up once.
+    std::optional<QFont> courante;
+    int ascent = 0;
     for (const textedessin& t : textes) {
-        p.setFont(t.police);
+        if (!courante || *courante != t.police) {
+            courante = t.police;
+            p.setFont(t.police);
+            ascent = QFontMetrics(t.police).ascent();
+        }
         p.setPen(t.couleur);
-        p.drawText(t.coin.x(), t.coin.y() + QFontMetrics(t.police).ascent(), t.texte);
+        p.drawText(t.coin.x(), t.coin.y() + ascent, t.texte);
     }
 }
 
@@ -381,7 +405,7 @@ tableau calculer(FeuilleP& f, const entreedessin& e)
     c.final = e.final;
     c.conso = e.conso;
     c.largeurcolonne = e.largeurcolonne;
-    c.mesure = mesurede(policetableau(false));
+    c.mesure = mesurede(false);
     c.separateur = separateurlocal();
     return calcultableau(c, f.etat.quant);
 }

@@ -1,0 +1,71 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "app/initialisation.h"
+#include "workspace/dessin.h"
+#include "workspace/feuillep.h"
+#include "workspace/tableau.h"
+
+namespace {
+
+// Five reactants, five products, every row shown.
+void preparer(qm::FeuilleP& f)
+{
+    qm::etatfeuille& e = f.etat;
+    e.nbcolonnes = 10;
+    e.premierproduit = 6;
+    e.coef = {0, 1, 2, 3, 1, 2, 1, 3, 2, 1, 4};
+    e.quant = {0, 1.5f, 2, 12345, 0.25f, 3};
+    e.tableaudemande = 0;
+    if (f.final)
+        f.final->setChecked(true);
+    if (f.conso)
+        f.conso->setChecked(true);
+    f.HScroll1->setValue(3700);
+}
+
+// One redraw of a ten-column table, as a click on the cursor's arrows makes it.
+void majtab_dix_colonnes(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    qm::FeuilleP f(dossier.path());
+    preparer(f);
+    for (auto _ : state) {
+        qm::majtab(f);
+        benchmark::DoNotOptimize(f.Picture3->image.constBits());
+    }
+}
+BENCHMARK(majtab_dix_colonnes)->Unit(benchmark::kMicrosecond);
+
+// The same table through the animation: each tick moves the cursor one step,
+// so the current amounts are new texts every time.
+void pas_animation_dix_colonnes(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    qm::FeuilleP f(dossier.path());
+    preparer(f);
+    for (auto _ : state) {
+        if (f.HScroll1->value() >= 10000)
+            f.HScroll1->setValue(0);
+        qm::Timer1_Timer(f); // the change event redraws
+        benchmark::DoNotOptimize(f.Picture3->image.constBits());
+    }
+}
+BENCHMARK(pas_animation_dix_colonnes)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    qm::preparerapplication(application);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
