@@ -35,7 +35,7 @@ struct compteurs {
 // blanks trimmed (empty for an empty expression); otherwise it is not a
 // result and the caller keeps its own copy. enradians = 1: SIN, COS, TAN take
 // radians and ISI, ICO, ITA give radians; any other value means degrees.
-// An expression longer than 1000 characters is refused with code 1, the
+// An expression longer than 500 characters is refused with code 1, the
 // text unchanged. Never throws; ends within 100 passes whatever the text.
 void calculexpression(std::string& texte, std::int16_t& codeerreur, std::int16_t enradians);
 
