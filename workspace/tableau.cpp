@@ -29,9 +29,11 @@
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 
-namespace qm {
+namespace qm
+{
 
-namespace {
+namespace
+{
 
 const QColor marine(0, 0, 128);
 const QColor rouge(255, 0, 0);
@@ -39,18 +41,21 @@ const QColor bleupale(220, 240, 255);
 const QColor bleu(100, 150, 255);
 const QColor grisclair(192, 192, 192);
 
-constexpr int hautbande = 25;  // bottom of the initial-state band
-constexpr int basbande = 125;  // bottom of the bar band
-constexpr int bascadre = 150;  // bottom of the final-state band
-constexpr int pmax = 10000;    // the cursor's final state
+constexpr int hautbande = 25; // bottom of the initial-state band
+constexpr int basbande = 125; // bottom of the bar band
+constexpr int bascadre = 150; // bottom of the final-state band
+constexpr int pmax = 10000;   // the cursor's final state
 
 const QString aidecurseur = QStringLiteral("Déplacer le curseur pour modifier l'avancement de la réaction.");
-const QString aideglisser =
-    QStringLiteral("Déplacer le curseur pour") + QLatin1Char('\n') + QStringLiteral("modifier l'avancement de la réaction.");
+const QString aideglisser = QStringLiteral("Déplacer le curseur pour") + QLatin1Char('\n') +
+                            QStringLiteral("modifier l'avancement de la réaction.");
 const QString aidesaisie =
     QStringLiteral("Vous devez cliquer sous un réactif pour saisir la quantité de matière initiale");
 
-int arrondi(double v) { return static_cast<int>(std::nearbyint(v)); }
+int arrondi(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
 
 // Widths in the table's two faces, remembered: the same few texts ("0",
 // the initial amounts) come back at every step of a drag or an animation,
@@ -81,8 +86,8 @@ char separateurlocal()
     return s.size() == 1 && s.at(0).unicode() < 128 ? static_cast<char>(s.at(0).unicode()) : ',';
 }
 
-textedessin textecentre(const std::string& texte, int colonne, int y, const QFont& police, const QColor& couleur,
-                        int largeurcolonne)
+textedessin textecentre(const std::string& texte, int colonne, int y, const QFont& police,
+                        const QColor& couleur, int largeurcolonne)
 {
     const QString t = QString::fromStdString(texte);
     const int x = gauchecentree(colonne, largeurcolonne, largeurtexte(police.bold(), t));
@@ -145,10 +150,12 @@ void disposercourants(dessintableau& d, const entreedessin& e, const tableau& t,
     for (int i = 1; i <= n; ++i) {
         const colonnetab& c = t.colonnes[static_cast<std::size_t>(i)];
         if (e.conso && c.reactif) {
-            d.courants.push_back(textecentre(texte(c.courant.valeur), i, 84, gras, Qt::black, e.largeurcolonne));
+            d.courants.push_back(
+                textecentre(texte(c.courant.valeur), i, 84, gras, Qt::black, e.largeurcolonne));
             d.courants.push_back(textecentre(texte(c.consomme.valeur), i, 44, gras, rouge, e.largeurcolonne));
         } else {
-            d.courants.push_back(textecentre(texte(c.courant.valeur), i, 64, gras, Qt::black, e.largeurcolonne));
+            d.courants.push_back(
+                textecentre(texte(c.courant.valeur), i, 64, gras, Qt::black, e.largeurcolonne));
         }
     }
 }
@@ -184,9 +191,15 @@ void peindretextes(QPainter& p, const std::vector<textedessin>& textes)
 
 } // namespace
 
-QFont policetableau(bool gras) { return police(QStringLiteral("Arial"), 12, gras); }
+QFont policetableau(bool gras)
+{
+    return police(QStringLiteral("Arial"), 12, gras);
+}
 
-QFont policelegendes() { return police(QStringLiteral("MS Sans Serif"), 8.25); }
+QFont policelegendes()
+{
+    return police(QStringLiteral("MS Sans Serif"), 8.25);
+}
 
 std::optional<int> largeurcolonnes(int largeurentete, int nbcolonnes)
 {
@@ -224,8 +237,8 @@ dessintableau disposertableau(const entreedessin& e, const tableau& t)
     disposergrille(d, e.taille.width());
     if (e.final)
         for (int i = 1; i <= n; ++i)
-            d.finaux.push_back(textecentre(t.colonnes[static_cast<std::size_t>(i)].final.texte, i, 128, normal,
-                                           marine, e.largeurcolonne));
+            d.finaux.push_back(textecentre(t.colonnes[static_cast<std::size_t>(i)].final.texte, i, 128,
+                                           normal, marine, e.largeurcolonne));
     disposercourants(d, e, t, n);
     return d;
 }
@@ -282,7 +295,10 @@ std::vector<textedessin> disposerlegendes(int largeur, const tableau* echelle)
     return t;
 }
 
-void peindrelegendes(QPainter& p, const std::vector<textedessin>& textes) { peindretextes(p, textes); }
+void peindrelegendes(QPainter& p, const std::vector<textedessin>& textes)
+{
+    peindretextes(p, textes);
+}
 
 std::optional<float> lirequantite(const QString& texte)
 {
@@ -346,13 +362,20 @@ QCursor pointeurtableau()
 
 // ---- The controls and their events ------------------------------------------
 
-namespace {
+namespace
+{
 
-bool coche(const QCheckBox* c) { return c && c->isChecked(); }
+bool coche(const QCheckBox* c)
+{
+    return c && c->isChecked();
+}
 
 // The equation tools cover the table while the equation is edited; until
 // they exist the table counts as covered.
-bool outilscaches(const FeuilleP& f) { return f.outilequa && f.outilequa->isHidden(); }
+bool outilscaches(const FeuilleP& f)
+{
+    return f.outilequa && f.outilequa->isHidden();
+}
 
 void aideinfo(FeuilleP& f, const QString& texte)
 {
@@ -369,7 +392,10 @@ void activercopie(FeuilleP& f, bool actif)
 
 // Without the thumb's drag position, a redraw during a drag would show the
 // value the cursor had when the drag began.
-int curseur(const FeuilleP& f) { return f.HScroll1 ? f.HScroll1->sliderPosition() : 0; }
+int curseur(const FeuilleP& f)
+{
+    return f.HScroll1 ? f.HScroll1->sliderPosition() : 0;
+}
 
 // Clears Picture3 and draws the frame itself when the columns are not laid
 // out again; the column width follows the header's.
@@ -430,6 +456,7 @@ void ouvrirsaisie(FeuilleP& f)
     const int l = f.etat.largeurcolonne;
     f.Text2->setGeometry((col - 1) * l, 1, l + 1, 23);
     f.Text2->setText(textequantite(f.etat.quant[static_cast<std::size_t>(col)]));
+    f.Text2->setCursorPosition(0); // a box given a text has its caret at the start
     if (f.Timer1)
         f.Timer1->stop();
     f.Text2->show();
@@ -454,11 +481,12 @@ void validersaisie(FeuilleP& f)
 }
 
 // The entry box's key and focus events go to the procedures above.
-class liaisontext2 : public QObject {
-public:
+class liaisontext2 : public QObject
+{
+  public:
     liaisontext2(FeuilleP& f, QObject* parent) : QObject(parent), f(f) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* objet, QEvent* event) override
     {
         switch (event->type()) {
@@ -481,7 +509,7 @@ protected:
         return QObject::eventFilter(objet, event);
     }
 
-private:
+  private:
     FeuilleP& f;
 };
 
@@ -624,7 +652,10 @@ void majtab(FeuilleP& f)
     f.etat.tableaudemande = 0;
 }
 
-void tabini(FeuilleP& f) { dessinerlegendes(f, nullptr); }
+void tabini(FeuilleP& f)
+{
+    dessinerlegendes(f, nullptr);
+}
 
 void HScroll1_Change(FeuilleP& f)
 {
@@ -703,8 +734,8 @@ void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m)
     const double y = m->position().y();
     const int l = f.etat.largeurcolonne;
     const int p = f.etat.premierproduit;
-    const bool dedans = x >= 0 && y >= 0 && x < (p - 1) * l && x < f.Picture3->width() - 2 &&
-                        y < f.Picture3->height() - 2;
+    const bool dedans =
+        x >= 0 && y >= 0 && x < (p - 1) * l && x < f.Picture3->width() - 2 && y < f.Picture3->height() - 2;
     if (!dedans || l <= 0 || p <= 1)
         return;
     const int col = std::clamp(static_cast<int>(x / l) + 1, 1, std::min(p - 1, 11));
@@ -719,7 +750,10 @@ void Text2_GotFocus(FeuilleP& f)
     f.etat.tableaudemande = 1;
 }
 
-void Text2_LostFocus(FeuilleP& f) { validersaisie(f); }
+void Text2_LostFocus(FeuilleP& f)
+{
+    validersaisie(f);
+}
 
 bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
 {
@@ -749,9 +783,15 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
-void final_Click(FeuilleP& f) { majtab(f); }
+void final_Click(FeuilleP& f)
+{
+    majtab(f);
+}
 
-void conso_Click(FeuilleP& f) { majtab(f); }
+void conso_Click(FeuilleP& f)
+{
+    majtab(f);
+}
 
 void COLORSTO_Click(FeuilleP& f)
 {

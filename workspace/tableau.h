@@ -18,7 +18,8 @@ class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 
-namespace qm {
+namespace qm
+{
 
 class FeuilleP;
 
@@ -51,16 +52,16 @@ struct lignedessin {
 
 // The state of the table that its drawing depends on.
 struct entreedessin {
-    QSize taille{689, 169};   // of Picture3
+    QSize taille{689, 169}; // of Picture3
     int nbcolonnes = 0;
     int premierproduit = 0;
     int largeurcolonne = 0;
     tabcoef coef{};
-    tabquant quant{};         // after the calculation: products at 0
-    int p = 0;                // cursor, 0..10000
+    tabquant quant{}; // after the calculation: products at 0
+    int p = 0;        // cursor, 0..10000
     bool final = false;
     bool conso = false;
-    bool cadre = true;        // false when the layout step has drawn the frame already
+    bool cadre = true; // false when the layout step has drawn the frame already
 };
 
 // Everything majtab paints on Picture3, in painting order.

@@ -10,12 +10,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "impression.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
-#include "impression.h"
 
-namespace {
+namespace
+{
 
 using namespace qm;
 
@@ -23,7 +24,10 @@ const QColor bleu(100, 150, 255);
 const QColor bleupale(220, 240, 255);
 const QColor rouge(255, 0, 0);
 
-bool grille(int y) { return y >= 35 && y <= 115 && y % 10 == 5; }
+bool grille(int y)
+{
+    return y >= 35 && y <= 115 && y % 10 == 5;
+}
 
 // The first row of column x, from the top of the bar band, that has colour c.
 int premiere(const QImage& image, int x, const QColor& c)
@@ -53,11 +57,23 @@ int compter(const QImage& image, const QRect& zone, const std::function<bool(QCo
     return n;
 }
 
-bool sombre(QColor c) { return c.red() < 100 && c.green() < 100; }
+bool sombre(QColor c)
+{
+    return c.red() < 100 && c.green() < 100;
+}
 // Navy ink on white, antialiased edges included; not the bars.
-bool bleuatre(QColor c) { return c.blue() - c.red() > 60 && c.green() < 150; }
-bool rougeatre(QColor c) { return c.red() > 200 && c.green() < 120 && c.blue() < 120; }
-bool nonblanc(QColor c) { return c != QColor(Qt::white); }
+bool bleuatre(QColor c)
+{
+    return c.blue() - c.red() > 60 && c.green() < 150;
+}
+bool rougeatre(QColor c)
+{
+    return c.red() > 200 && c.green() < 120 && c.blue() < 120;
+}
+bool nonblanc(QColor c)
+{
+    return c != QColor(Qt::white);
+}
 
 QRect boite(const textedessin& t)
 {
@@ -74,8 +90,9 @@ const textedessin* trouver(const std::vector<textedessin>& textes, int colonne, 
 }
 
 // A + 2 B = C with 1 mol of A and of B, on the real window.
-class Tableau : public ::testing::Test {
-protected:
+class Tableau : public ::testing::Test
+{
+  protected:
     QTemporaryDir dossier;
     std::unique_ptr<FeuilleP> f;
 
@@ -122,8 +139,14 @@ protected:
         e.p = f->HScroll1->sliderPosition();
         e.final = f->final->isChecked();
         e.conso = f->conso->isChecked();
-        parametrestableau c{f->etat.nbcolonnes, f->etat.premierproduit, e.coef, static_cast<std::int16_t>(e.p),
-                            e.final, e.conso, e.largeurcolonne, {}};
+        parametrestableau c{f->etat.nbcolonnes,
+                            f->etat.premierproduit,
+                            e.coef,
+                            static_cast<std::int16_t>(e.p),
+                            e.final,
+                            e.conso,
+                            e.largeurcolonne,
+                            {}};
         const tableau t = calcultableau(c, f->etat.quant);
         e.quant = f->etat.quant;
         return disposertableau(e, t);
@@ -416,6 +439,8 @@ TEST_F(Tableau, Saisie)
     // Opened again: the amount, with a comma.
     ouvrirsaisie(1);
     EXPECT_EQ(f->Text2->text(), "1,5");
+    EXPECT_EQ(f->Text2->cursorPosition(), 0);
+    QTest::keyClick(f->Text2, Qt::Key_End); // keys that only move the caret pass
     QTest::keyClick(f->Text2, Qt::Key_Backspace);
     QTest::keyClick(f->Text2, Qt::Key_Backspace);
     QTest::keyClick(f->Text2, Qt::Key_Backspace);
@@ -436,9 +461,19 @@ TEST_F(Tableau, LectureDesQuantites)
     const struct {
         const char* texte;
         std::optional<float> attendu;
-    } cas[] = {{"1,5", 1.5f},        {",5", 0.5f},     {"2", 2.0f},     {"2,", 2.0f},       {"0", 0.0f},
-               {"", std::nullopt},   {",", std::nullopt}, {"1,2,3", std::nullopt}, {"1E+39", std::nullopt},
-               {"1,5E+10", 1.5e10f}, {"-1", std::nullopt}, {"1 5", std::nullopt}, {"1.5", std::nullopt},
+    } cas[] = {{"1,5", 1.5f},
+               {",5", 0.5f},
+               {"2", 2.0f},
+               {"2,", 2.0f},
+               {"0", 0.0f},
+               {"", std::nullopt},
+               {",", std::nullopt},
+               {"1,2,3", std::nullopt},
+               {"1E+39", std::nullopt},
+               {"1,5E+10", 1.5e10f},
+               {"-1", std::nullopt},
+               {"1 5", std::nullopt},
+               {"1.5", std::nullopt},
                {"99999999999999999999999999999999999999999", std::nullopt}};
     for (const auto& c : cas) {
         const std::optional<float> v = lirequantite(QString::fromUtf8(c.texte));
