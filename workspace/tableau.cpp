@@ -558,6 +558,10 @@ void construirecurseur(FeuilleP& f)
     s->setSingleStep(100); // an animation step
     s->setPageStep(1000);
     s->setTracking(false);
+    // A click on it takes the focus, so an amount being typed is committed
+    // before the cursor moves; the arrow keys then move it.
+    s->setFocusPolicy(Qt::StrongFocus);
+    s->setInvertedControls(false); // a scroll bar's default turns Left and Right round
     QObject::connect(s, &QScrollBar::valueChanged, &f, [&f] { HScroll1_Change(f); });
     QObject::connect(s, &QScrollBar::sliderMoved, &f, [&f] { HScroll1_Scroll(f); });
     f.HScroll1 = s;

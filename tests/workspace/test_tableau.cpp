@@ -454,6 +454,21 @@ TEST_F(Tableau, Saisie)
     EXPECT_TRUE(f->Text2->isHidden());
     EXPECT_EQ(f->Text2->text(), "0");
     EXPECT_EQ(f->etat.quant[2], 0.0f);
+    // A click on the cursor commits the amount before it moves.
+    ouvrirsaisie(1);
+    QTest::keyClicks(f->Text2, QStringLiteral("2"));
+    QTest::mouseClick(f->HScroll1, Qt::LeftButton, {}, QPoint(600, 8));
+    EXPECT_TRUE(f->Text2->isHidden());
+    EXPECT_FLOAT_EQ(f->etat.quant[1], 2.0f);
+    EXPECT_GT(f->HScroll1->value(), 0);
+    EXPECT_TRUE(f->HScroll1->hasFocus());
+    const int p = f->HScroll1->value();
+    // The arrow keys move it the way they point, by one animation step.
+    QTest::keyClick(f->HScroll1, Qt::Key_Right);
+    EXPECT_EQ(f->HScroll1->value(), p + 100);
+    QTest::keyClick(f->HScroll1, Qt::Key_Left);
+    QTest::keyClick(f->HScroll1, Qt::Key_Left);
+    EXPECT_EQ(f->HScroll1->value(), p - 100);
 }
 
 TEST_F(Tableau, LectureDesQuantites)
