@@ -731,6 +731,14 @@ void construireediteur(FeuilleP& f)
     f.Text1 = new QLineEdit(&f);
     f.Text1->setObjectName(QStringLiteral("Text1"));
     f.Text1->setGeometry(760, 276, 21, 22);
+    // Its raw text, markers and all, is not for the pupil's eyes.
+    f.Text1->setFrame(false);
+    QPalette discret = f.Text1->palette();
+    discret.setColor(QPalette::Base, QColor(225, 225, 212));
+    discret.setColor(QPalette::Text, QColor(225, 225, 212));
+    discret.setColor(QPalette::Highlight, QColor(225, 225, 212));
+    discret.setColor(QPalette::HighlightedText, QColor(225, 225, 212));
+    f.Text1->setPalette(discret);
     f.Text1->installEventFilter(new filtretext1(f));
 
     f.posi = new QLabel(f.Picture2);

@@ -787,14 +787,18 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
+// The options redraw a table only while there is one: an equation that is
+// being edited or did not balance gets no table from a click here.
 void final_Click(FeuilleP& f)
 {
-    majtab(f);
+    if (f.HScroll1 && f.HScroll1->isEnabled())
+        majtab(f);
 }
 
 void conso_Click(FeuilleP& f)
 {
-    majtab(f);
+    if (f.HScroll1 && f.HScroll1->isEnabled())
+        majtab(f);
 }
 
 void COLORSTO_Click(FeuilleP& f)

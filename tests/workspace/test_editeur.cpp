@@ -219,6 +219,19 @@ TEST_F(Editeur, VerificationDesequilibree)
     EXPECT_TRUE(f->outilequa->isVisible());
 }
 
+TEST_F(Editeur, OptionsSansTableau)
+{
+    // An equation that does not balance gets no table from the display options.
+    f->Text1->setText(QStringLiteral("Cu#2*2*++2HO*-=Cu(OH)#2"));
+    valideur_Click(*f);
+    ASSERT_EQ(grilles.size(), 1u);
+    f->conso->setChecked(true);
+    f->final->setChecked(false);
+    EXPECT_FALSE(f->Picture3->isEnabled());
+    EXPECT_TRUE(f->outilequa->isVisible());
+    EXPECT_NE(f->etat.modeaffichage, 100);
+}
+
 TEST_F(Editeur, VerificationEquilibree)
 {
     f->Text1->setText(QStringLiteral("Cu+2Ag*+=Cu*2*++2Ag"));
