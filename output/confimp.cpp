@@ -1,0 +1,216 @@
+#include "output/confimp.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+
+#include <memory>
+
+#include "app/initialisation.h"
+#include "output/feuillef.h"
+#include "workspace/dessin.h"
+#include "workspace/feuillep.h"
+
+namespace qm {
+
+namespace {
+
+// Fonts are fixed at 96 pixels to the inch (initialisation.h): that is the
+// size a picture has on screen.
+constexpr double pixelsecran = 96.0;
+
+std::function<void(Confimp&)>& observateurcourant()
+{
+    static std::function<void(Confimp&)> o;
+    return o;
+}
+
+QString fichierpardefaut()
+{
+    QString dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dossier.isEmpty() || !QDir(dossier).exists())
+        dossier = QDir::homePath();
+    return QDir(dossier).filePath(QStringLiteral("Quilmaret.pdf"));
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const char* texte, const char* icone, const QRect& place)
+{
+    auto* b = new QPushButton(QIcon::fromTheme(QString::fromUtf8(icone)), QString::fromUtf8(texte), parent);
+    b->setObjectName(QString::fromUtf8(nom));
+    b->setGeometry(place);
+    return b;
+}
+
+template <typename T> T* nomme(T* w, const char* nom, const QRect& place)
+{
+    w->setObjectName(QString::fromUtf8(nom));
+    w->setGeometry(place);
+    return w;
+}
+
+void construireoptions(Confimp& d)
+{
+    d.Frame1 = nomme(new QGroupBox(QStringLiteral("Options"), &d), "Frame1", QRect(16, 48, 257, 81));
+    d.Option1 = nomme(new QRadioButton(QStringLiteral("Imprimer l'équation-bilan"), d.Frame1), "Option1",
+                      QRect(12, 22, 237, 22));
+    d.Option2 = nomme(new QRadioButton(QStringLiteral("Imprimer l'équation-bilan et le tableau"), d.Frame1),
+                      "Option2", QRect(12, 48, 237, 22));
+    d.Option2->setChecked(true);
+}
+
+void construireattente(Confimp& d)
+{
+    d.Frame2 = nomme(new QFrame(&d), "Frame2", QRect(16, 48, 353, 113));
+    d.Frame2->setFrameShape(QFrame::Box);
+    d.Image1 = nomme(new QLabel(d.Frame2), "Image1", QRect(16, 40, 32, 32));
+    d.Image1->setPixmap(QIcon::fromTheme(QStringLiteral("document-print")).pixmap(32, 32));
+    d.Label1 = nomme(new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), d.Frame2), "Label1",
+                     QRect(64, 40, 277, 32));
+    d.Frame2->hide();
+}
+
+} // namespace
+
+QPrinter& imprimante()
+{
+    static std::unique_ptr<QPrinter> p;
+    if (!p) {
+        p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(fichierpardefaut());
+        }
+    }
+    return *p;
+}
+
+QString nomimprimante(const QPrinter& p)
+{
+    return p.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(p.outputFileName()) : p.printerName();
+}
+
+bool imprimer(QPrinter& p, const QImage& image, int exemplaires)
+{
+    if (image.isNull() || exemplaires < 1)
+        return false;
+    // The count of copies is ours, one page each: the printer's own count
+    // would multiply it.
+    p.setCopyCount(1);
+    // The painter's origin is then the printable area's corner, in device pixels.
+    p.setFullPage(false);
+    QPainter peintre;
+    if (!peintre.begin(&p))
+        return false;
+    const QRect zone = p.pageLayout().paintRectPixels(p.resolution());
+    const double echelle = p.resolution() / pixelsecran;
+    const QSizeF taille(image.width() * echelle, image.height() * echelle);
+    for (int i = 1; i <= exemplaires; ++i) {
+        const QPointF coin(zone.width() / 10.0, zone.height() / 20.0);
+        peintre.drawImage(QRectF(coin, taille), image);
+        if (i < exemplaires)
+            p.newPage();
+    }
+    return peintre.end();
+}
+
+Confimp::Confimp(FeuilleP& f) : QDialog(&f), feuille(f)
+{
+    setObjectName(QStringLiteral("confimp"));
+    setWindowTitle(QStringLiteral("Imprimer"));
+    setModal(true);
+    setFixedSize(385, 177);
+    setFont(police(QStringLiteral("MS Sans Serif"), 8.25));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(pal);
+
+    Label2 = nomme(new QLabel(QStringLiteral("Imprimante:"), this), "Label2", QRect(16, 16, 73, 21));
+    defaut = nomme(new QLineEdit(this), "defaut", QRect(88, 14, 281, 23));
+    defaut->setReadOnly(true); // a name typed here would choose no printer
+    construireoptions(*this);
+    Label3 = nomme(new QLabel(QStringLiteral("Nombre d'exemplaires:"), this), "Label3", QRect(16, 141, 137, 21));
+    Label4 = nomme(new QLabel(QStringLiteral("1"), this), "Label4", QRect(156, 141, 25, 21));
+    Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Only the arrows of the counter show; Label4 shows its value.
+    UpDown1 = nomme(new QSpinBox(this), "UpDown1", QRect(184, 137, 17, 28));
+    UpDown1->setRange(1, 40);
+    UpDown1->setSingleStep(1);
+    UpDown1->setValue(1);
+    Command1 = bouton(this, "Command1", "&OK", "document-print", QRect(288, 52, 81, 29));
+    Command2 = bouton(this, "Command2", "&Imprimantes", "document-properties", QRect(288, 86, 81, 29));
+    Command3 = bouton(this, "Command3", "&Annuler", "process-stop", QRect(288, 120, 81, 29));
+    Command1->setDefault(true);
+    construireattente(*this);
+
+    connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(*this); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(*this); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(*this); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(*this); });
+}
+
+void confimp_Load(Confimp& d)
+{
+    const QRect principale = d.feuille.frameGeometry();
+    d.move(principale.left() + (principale.width() - d.frameGeometry().width()) / 2, principale.top() + 20);
+    d.defaut->setText(nomimprimante(imprimante()));
+}
+
+void UpDown1_Change(Confimp& d) { d.Label4->setText(QString::number(d.UpDown1->value())); }
+
+void Command1_Click(Confimp& d)
+{
+    d.Command1->hide();
+    d.Command2->hide();
+    d.Command3->hide();
+    d.Frame1->hide();
+    d.Frame2->show();
+    d.repaint();
+    try {
+        FeuilleP& f = d.feuille;
+        Feuillef& ff = feuillef(f);
+        if (d.Option1->isChecked() && f.Picture2)
+            ff.copieur = f.Picture2->image.copy();
+        else if (f.Picture2 && f.Picture3 && f.Picture4)
+            ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
+        imprimer(imprimante(), ff.copieur, d.UpDown1->value());
+    } catch (...) {
+        // a printer fault is not reported, and the window closes all the same
+    }
+    d.accept();
+}
+
+void Command2_Click(Confimp& d)
+{
+    QPrintDialog choix(&imprimante(), &d);
+    choix.setOptions(QAbstractPrintDialog::PrintToFile);
+    choix.exec();
+    confimp_Load(d);
+}
+
+void Command3_Click(Confimp& d) { d.reject(); }
+
+void Command10_Click(FeuilleP& f)
+{
+    Confimp d(f);
+    confimp_Load(d);
+    if (const auto& o = observateurcourant())
+        o(d);
+    else
+        d.exec();
+}
+
+void observerconfimp(std::function<void(Confimp&)> observateur) { observateurcourant() = std::move(observateur); }
+
+} // namespace qm
