@@ -561,6 +561,27 @@ void appliquer(Machine& m)
     m.z1->repaint();
 }
 
+// The panel of the two option frames, with the design's choices at start.
+void creeroptions(Machine& m)
+{
+    m.Picture1 = new QWidget(&m);
+    m.Picture1->setObjectName(QStringLiteral("Picture1"));
+    m.Picture1->setGeometry(16, 120, 273, 65);
+    m.Picture1->setAutoFillBackground(true);
+    QPalette pp = m.Picture1->palette();
+    pp.setColor(QPalette::Window, QColor(220, 240, 240));
+    m.Picture1->setPalette(pp);
+
+    m.Frame2 = cadre(m.Picture1, "Frame2", "Angles", {8, 0, 121, 57});
+    m.angle[1] = option(m.Frame2, "angle_1", "Radians", {8, 16, 59, 16});
+    m.angle[0] = option(m.Frame2, "angle_0", "Degrés", {8, 32, 56, 16});
+    m.Frame3 = cadre(m.Picture1, "Frame3", "Affichage", {136, 0, 129, 57});
+    m.C[0] = option(m.Frame3, "C_0", "Scientifique", {8, 16, 75, 16});
+    m.C[1] = option(m.Frame3, "C_1", "Standard", {8, 32, 71, 16});
+    m.angle[0]->setChecked(true);
+    m.C[1]->setChecked(true);
+}
+
 void bip(bool oui)
 {
     if (oui)
@@ -608,22 +629,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
     z1->setPalette(pz);
     z1->installEventFilter(this);
 
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(16, 120, 273, 65);
-    Picture1->setAutoFillBackground(true);
-    QPalette pp = Picture1->palette();
-    pp.setColor(QPalette::Window, QColor(220, 240, 240));
-    Picture1->setPalette(pp);
-
-    Frame2 = cadre(Picture1, "Frame2", "Angles", {8, 0, 121, 57});
-    angle[1] = option(Frame2, "angle_1", "Radians", {8, 16, 59, 16});
-    angle[0] = option(Frame2, "angle_0", "Degrés", {8, 32, 56, 16});
-    Frame3 = cadre(Picture1, "Frame3", "Affichage", {136, 0, 129, 57});
-    C[0] = option(Frame3, "C_0", "Scientifique", {8, 16, 75, 16});
-    C[1] = option(Frame3, "C_1", "Standard", {8, 32, 71, 16});
-    angle[0]->setChecked(true);
-    C[1]->setChecked(true);
+    creeroptions(*this);
 
     for (const placetouche& t : places) {
         auto* b = new QPushButton(QString::fromUtf8(t.legende), this);

@@ -41,6 +41,12 @@ struct sequence {
     const char* affichage; // the display afterwards
 };
 
+// A failing row shows its keys, not the bytes of the struct.
+void PrintTo(const sequence& s, std::ostream* os)
+{
+    *os << '[' << s.touches << ']';
+}
+
 class Sequence : public testing::TestWithParam<sequence>
 {
 };
