@@ -107,6 +107,9 @@ bool imprimer(QPrinter& p, const QImage& image, int exemplaires)
     // The count of copies is ours, one page each: the printer's own count
     // would multiply it.
     p.setCopyCount(1);
+    // Across the page: the table at its size on screen is wider than the
+    // printable width of an upright A4 or Letter page.
+    p.setPageOrientation(QPageLayout::Landscape);
     // The painter's origin is then the printable area's corner, in device pixels.
     p.setFullPage(false);
     QPainter peintre;

@@ -26,9 +26,9 @@ QPrinter& imprimante();
 // The name shown for a printer: its own, or the file it writes.
 QString nomimprimante(const QPrinter& p);
 
-// One page per copy, in one job, the picture's top-left corner at a tenth of
-// the printable width and a twentieth of its height, a screen pixel of the
-// picture staying a screen pixel on paper. Returns false when the printer
+// One page per copy, in one job, across the page, the picture's top-left
+// corner at a tenth of the printable width and a twentieth of its height, a
+// screen pixel of the picture staying a screen pixel on paper. Returns false when the printer
 // could not be opened; nothing is reported.
 bool imprimer(QPrinter& p, const QImage& image, int exemplaires);
 
