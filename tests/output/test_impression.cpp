@@ -13,6 +13,9 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QApplication>
+#include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -237,6 +240,26 @@ TEST_F(Impression, CornerInPrinterUnits)
     EXPECT_NEAR(r.left(), (20 + 400) / 4.0, 1.0);
     EXPECT_NEAR(r.top(), (20 + 300) / 4.0, 1.0);
     EXPECT_NEAR(r.width(), 72 / 4.0, 1.0);
+}
+
+TEST_F(Impression, PrinterSetUpCancelledChangesNothing)
+{
+    ouvrir([&](Confimp& d) {
+        d.defaut->setText(QString());
+        bool choix = false;
+        QTimer::singleShot(0, &d, [&] {
+            if (auto* p = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                choix = true;
+                p->reject();
+            }
+        });
+        d.Command2->click();
+        EXPECT_TRUE(choix) << "the set-up dialog was open";
+        EXPECT_EQ(d.defaut->text(), QDir::toNativeSeparators(pdf)) << "the name is shown again";
+        EXPECT_TRUE(d.Frame2->isHidden());
+    });
+    EXPECT_EQ(imprimante().outputFileName(), pdf);
+    EXPECT_EQ(imprimante().outputFormat(), QPrinter::PdfFormat);
 }
 
 TEST_F(Impression, PrinterFaultShowsNothingAndCloses)
