@@ -3,8 +3,11 @@
 // Joins the main window to the windows of the other subsystems. The program
 // and the tests that drive the whole window use this same function.
 
+#include <QToolButton>
+
 #include <vector>
 
+#include "calculator/machine.h"
 #include "exercises/aides.h"
 #include "workspace/feuillep.h"
 
@@ -14,6 +17,9 @@ inline void relierfenetres(FeuilleP& f)
 {
     f.fenetreaidequa = [&f](const std::vector<lignegrille>& lignes) { montreraidequa(&f, lignes); };
     f.fenetrebravo = [&f] { montrerbravo(&f); };
+    QObject::connect(f.commandes.at(QStringLiteral("Command8")), &QToolButton::clicked, &f,
+                     [&f] { ouvrircalculatrice(&f); });
+    f.dechargement = [] { fermercalculatrice(); };
 }
 
 } // namespace qm

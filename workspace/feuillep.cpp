@@ -284,6 +284,8 @@ void FeuilleP::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (dechargement)
+        dechargement();
     marquerenfonction(etat.dossierprogramme.toStdString(), false);
     event->accept();
 }

@@ -113,6 +113,7 @@ public:
     // Windows of other subsystems, opened through these when set.
     std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid
     std::function<void()> fenetrebravo;                                  // the congratulation
+    std::function<void()> dechargement; // closes the secondary windows when the program ends
 
     // Opens an exercise the companion program asks for (full path); set by the
     // exercise browser.

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/boite.h"
+#include "app/relier.h"
+#include "workspace/editeur.h"
+
+namespace {
+
+using namespace qm;
+
+// The main window joined to the other windows as the program joins them.
+class Relier : public ::testing::Test {
+protected:
+    QTemporaryDir dossier;
+    std::unique_ptr<FeuilleP> f;
+    void SetUp() override
+    {
+        f = std::make_unique<FeuilleP>(dossier.path());
+        relierfenetres(*f);
+    }
+    void TearDown() override
+    {
+        observerfenetres({});
+        installerrepondeur({});
+    }
+};
+
+TEST_F(Relier, LaVerificationOuvreSesFenetres)
+{
+    std::vector<QString> ouvertes;
+    observerfenetres([&](QDialog& d) { ouvertes.push_back(d.objectName()); });
+    f->Text1->setText(QStringLiteral("H#2+O#2=H#2O"));
+    Command14_Click(*f);
+    f->Text1->setText(QStringLiteral("2H#2+O#2=2H#2O"));
+    Command14_Click(*f);
+    EXPECT_EQ(ouvertes, (std::vector<QString>{"aidequa", "bravo"}));
+}
+
+TEST_F(Relier, LaCalculatriceSOuvreEtSeFermeAvecLeProgramme)
+{
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        vue = calculatriceouverte() != nullptr;
+        // Closing the program closes the calculator with it.
+        installerrepondeur([](const questionboite&) { return reponse::ok; });
+        f->close();
+    });
+    QTest::mouseClick(f->commandes.at(QStringLiteral("Command8")), Qt::LeftButton);
+    EXPECT_TRUE(vue);
+    EXPECT_EQ(calculatriceouverte(), nullptr);
+}
+
+} // namespace
