@@ -1,0 +1,120 @@
+#pragma once
+
+#include <functional>
+
+#include <QDialog>
+#include <QString>
+
+#include "core/message.h"
+#include "files/serie.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace qm {
+
+// The open and save windows of equation series. They know nothing of the main
+// window: they set the series file name they are given and hand the reading
+// and the writing to the functions they are given.
+
+inline const char* const motifserie = "*.C02";
+inline const char* const extensionserie = ".C02";
+
+inline const message msgnomvide{"Il faut donner un nom au fichier!", "Enregistrement impossible"};
+inline const message msgintrouvable{"Nom de fichier incorrect ou chemin non valide", "impossible d'ouvrir ce fichier"};
+inline const message msgecraser{"Ecraser le fichier existant?", "Ce fichier existe déjà!"};
+
+// `nom` in `dossier`, with one "/" between them.
+QString joindre(const QString& dossier, const QString& nom);
+
+// The path a series is saved to for what the pupil typed, the folder list on
+// `dossier`: extension removed from the file name, the folder put before a bare
+// name, ".C02" appended. Or, when no name is left, the message that says so.
+struct nomserie {
+    QString chemin;
+    message erreur; // empty when chemin is usable
+};
+nomserie nomenregistrement(const QString& saisie, const QString& dossier);
+
+// What the name field keeps when the file list moves to another folder: the
+// name without its old folder.
+QString nomsansdossier(const QString& saisie);
+
+// The drive, folder and file lists that both windows browse with.
+struct listesfichiers {
+    QComboBox* Drive1 = nullptr;
+    QListWidget* Dir1 = nullptr;
+    QListWidget* File1 = nullptr;
+    QString dossier;         // the folder list's folder
+    QString dossierfichiers; // the folder the file list shows
+    std::function<void()> File1_PathChange;
+};
+
+// Moves the folder list to `chemin` and the file list after it; false (and
+// nothing moves) when the folder cannot be listed.
+bool changerdossier(listesfichiers& l, const QString& chemin);
+void Drive1_Change(listesfichiers& l);
+// Opens the highlighted folder of the folder list.
+void Dir1_Ouvrir(listesfichiers& l);
+
+// "Ouvrir une configuration".
+class Ouvrir : public QDialog {
+public:
+    Ouvrir(QWidget* parent, QString& nomfichier, std::function<void()> chargeserie);
+
+    listesfichiers listes;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* ficharge = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Image1 = nullptr;
+
+    QString& nomfichier;
+    std::function<void()> chargeserie;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override;
+};
+
+void File1_Click(Ouvrir& w, QListWidgetItem* item);
+void Command1_Click(Ouvrir& w);
+
+// "Enregistrer les paramètres.". `ecrire` writes the series into nomfichier
+// (and, once written, says so in the main window) and tells how it went.
+class Enregistrer : public QDialog {
+public:
+    Enregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire);
+
+    listesfichiers listes;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    QString& nomfichier;
+    std::function<erreurserie()> ecrire;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override;
+};
+
+void File1_DblClick(Enregistrer& w, QListWidgetItem* item);
+void Command1_Click(Enregistrer& w);
+
+// The two windows, placed over `parent` and run modally.
+void montrerouvrir(QWidget* parent, QString& nomfichier, std::function<void()> chargeserie);
+void montrerenregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire);
+
+} // namespace qm
