@@ -1,0 +1,155 @@
+#include "workspace/series.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/boite.h"
+#include "files/fenetres.h"
+#include "workspace/editeur.h"
+#include "workspace/feuillep.h"
+
+namespace qm {
+
+namespace {
+
+// A check-box state as the file keeps it: 0 unchecked, 1 checked, 2 greyed.
+std::int16_t etatcase(const QCheckBox* c)
+{
+    if (!c)
+        return 0;
+    switch (c->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+// Setting the state runs the box's own click action when the state changes.
+void reglercase(QCheckBox* c, std::int16_t etat)
+{
+    if (!c)
+        return;
+    c->setCheckState(etat == 1 ? Qt::Checked : etat == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+std::string chemin(const QString& nom) { return QFile::encodeName(nom).toStdString(); }
+
+void titre(FeuilleP& f) { f.setWindowTitle(QStringLiteral("Quilmaret - ") + f.etat.nomfichier); }
+
+void montrerserie(FeuilleP& f, const serie& s)
+{
+    etatfeuille& e = f.etat;
+    for (std::size_t k = 0; k < 10; ++k) {
+        e.eqtexte[k] = s.eqtexte[k];
+        for (std::size_t j = 1; j <= 11; ++j)
+            e.eqquant[k][j] = s.eqquant[k][j];
+    }
+    reglercase(f.COLORSTO, s.colorsto);
+    reglercase(f.conso, s.conso);
+    reglercase(f.final, s.final);
+    // The slot on display first, as the switch to equation 0 stores it back.
+    const auto n = static_cast<std::size_t>(e.numcourant);
+    for (std::size_t j = 1; j <= 11; ++j)
+        e.quant[j] = e.eqquant[n][j];
+    f.Text1->setText(QString::fromStdString(e.eqtexte[n]));
+    titre(f);
+    choisirequation(f, 0);
+    QCoreApplication::processEvents();
+    if (f.valideur->isEnabled())
+        valideur_Click(f);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+serie seriefeuille(const FeuilleP& f)
+{
+    serie s;
+    for (std::size_t k = 0; k < 10; ++k) {
+        s.eqtexte[k] = f.etat.eqtexte[k];
+        for (std::size_t j = 1; j <= 11; ++j)
+            s.eqquant[k][j] = f.etat.eqquant[k][j];
+    }
+    s.colorsto = etatcase(f.COLORSTO);
+    s.conso = etatcase(f.conso);
+    s.final = etatcase(f.final);
+    return s;
+}
+
+void chargeserie(FeuilleP& f)
+{
+    const lectureserie l = lireserie(chemin(f.etat.nomfichier));
+    if (l.erreur != erreurserie::aucune) {
+        boitemessage(&f, messageserie(l.erreur));
+        return;
+    }
+    montrerserie(f, l.contenu);
+}
+
+erreurserie ecrireserie(FeuilleP& f)
+{
+    const erreurserie e = ecrireserie(chemin(f.etat.nomfichier), seriefeuille(f));
+    if (e == erreurserie::aucune)
+        titre(f);
+    return e;
+}
+
+void Command2_Click(FeuilleP& f)
+{
+    f.outilequa->show();
+    for (QToolButton* b : f.Image5)
+        if (b)
+            b->setCursor(Qt::ArrowCursor);
+    if (f.Timer1)
+        f.Timer1->stop();
+    f.repaint();
+    montrerouvrir(&f, f.etat.nomfichier, [&f] { chargeserie(f); });
+    // The tools' own flag: the window itself may not be on screen.
+    if (!f.outilequa->isHidden() && f.valideur->isEnabled()) {
+        valideur_Click(f);
+        if (f.HScroll1)
+            f.HScroll1->setValue(0);
+    } else {
+        f.Text1->setFocus();
+    }
+}
+
+void Command11_Click(FeuilleP& f)
+{
+    const int k = f.etat.numcourant;
+    // Two switches store the equation on display into its slot.
+    choisirequation(f, 9);
+    choisirequation(f, 0);
+    montrerenregistrer(&f, f.etat.nomfichier, [&f] { return ecrireserie(f); });
+    choisirequation(f, k);
+}
+
+void brancherseries(FeuilleP& f)
+{
+    auto brancher = [&f](const char* nom, void (*action)(FeuilleP&)) {
+        const auto i = f.commandes.find(QString::fromLatin1(nom));
+        if (i == f.commandes.end() || !i->second)
+            return;
+        QObject::connect(i->second, &QToolButton::clicked, &f, [&f, action] {
+            try {
+                action(f);
+            } catch (...) {
+            }
+        });
+    };
+    brancher("Command2", Command2_Click);
+    brancher("Command11", Command11_Click);
+}
+
+} // namespace qm
