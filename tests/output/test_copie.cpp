@@ -145,7 +145,7 @@ TEST_F(Copie, EquationAndTableKeepTheAmounts)
     EXPECT_EQ(presse, attendu);
 }
 
-TEST_F(Copie, AssemblyOfTheDesignSizes)
+TEST_F(Copie, AssemblyAtTheWindowsSizes)
 {
     QImage table = uni(689, 169, Qt::blue);
     for (int x = 0; x < table.width(); ++x)
