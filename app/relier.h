@@ -9,6 +9,7 @@
 
 #include "calculator/machine.h"
 #include "exercises/aides.h"
+#include "output/feuillef.h"
 #include "workspace/feuillep.h"
 
 namespace qm {
@@ -20,6 +21,7 @@ inline void relierfenetres(FeuilleP& f)
     QObject::connect(f.commandes.at(QStringLiteral("Command8")), &QToolButton::clicked, &f,
                      [&f] { ouvrircalculatrice(&f); });
     f.dechargement = [] { fermercalculatrice(); };
+    brancherdessins(f);
 }
 
 } // namespace qm
