@@ -11,6 +11,7 @@
 #include "exercises/aides.h"
 #include "output/feuillef.h"
 #include "workspace/feuillep.h"
+#include "workspace/series.h"
 
 namespace qm {
 
@@ -22,6 +23,7 @@ inline void relierfenetres(FeuilleP& f)
                      [&f] { ouvrircalculatrice(&f); });
     f.dechargement = [] { fermercalculatrice(); };
     brancherdessins(f);
+    brancherseries(f);
 }
 
 } // namespace qm
