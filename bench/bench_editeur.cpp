@@ -1,11 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "app/boite.h"
-#include "app/initialisation.h"
 #include "workspace/editeur.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
@@ -47,15 +44,3 @@ void tableau_dix_especes(benchmark::State& state)
 BENCHMARK(tableau_dix_especes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    qm::preparerapplication(application);
-    qm::installerrepondeur([](const qm::questionboite&) { return qm::reponse::ok; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

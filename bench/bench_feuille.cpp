@@ -1,9 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
-#include "app/initialisation.h"
 #include "workspace/feuillep.h"
 
 namespace {
@@ -21,14 +19,3 @@ void creation_feuille(benchmark::State& state)
 BENCHMARK(creation_feuille)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    qm::preparerapplication(application);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,11 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "app/initialisation.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
@@ -59,14 +57,3 @@ void pas_animation_dix_colonnes(benchmark::State& state)
 BENCHMARK(pas_animation_dix_colonnes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    qm::preparerapplication(application);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
