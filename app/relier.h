@@ -9,6 +9,7 @@
 
 #include "calculator/machine.h"
 #include "exercises/aides.h"
+#include "exercises/visionneuse.h"
 #include "output/feuillef.h"
 #include "workspace/feuillep.h"
 #include "workspace/series.h"
@@ -22,6 +23,8 @@ inline void relierfenetres(FeuilleP& f)
     QObject::connect(f.commandes.at(QStringLiteral("Command8")), &QToolButton::clicked, &f,
                      [&f] { ouvrircalculatrice(&f); });
     f.dechargement = [] { fermercalculatrice(); };
+    QObject::connect(f.commandes.at(QStringLiteral("Command7")), &QToolButton::clicked, &f,
+                     [&f] { ouvriraide(&f, f.etat.dossierprogramme); });
     brancherdessins(f);
     brancherseries(f);
 }

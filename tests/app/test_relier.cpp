@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +56,23 @@ TEST_F(Relier, LaCalculatriceSOuvreEtSeFermeAvecLeProgramme)
     QTest::mouseClick(f->commandes.at(QStringLiteral("Command8")), Qt::LeftButton);
     EXPECT_TRUE(vue);
     EXPECT_EQ(calculatriceouverte(), nullptr);
+}
+
+TEST_F(Relier, LAideSOuvreSurSonSommaire)
+{
+    QFile fichier(dossier.filePath(QStringLiteral("TIXU.hlp")));
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write("<html><body><h1 id=\"sommaire\">Sommaire</h1></body></html>");
+    fichier.close();
+    QString vue;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            vue = w->objectName();
+            w->close();
+        }
+    });
+    QTest::mouseClick(f->commandes.at(QStringLiteral("Command7")), Qt::LeftButton);
+    EXPECT_EQ(vue, QString("aide"));
 }
 
 } // namespace
