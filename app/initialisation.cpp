@@ -5,7 +5,9 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cmath>
 
@@ -52,6 +54,12 @@ QFont police(const QString& nom, double points, bool gras)
 void preparerapplication(QApplication& application)
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // The toolkit's own windows (file and printer dialogs) speak French too.
+    static QTranslator traduction;
+    static const bool traduite = traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                                                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (traduite)
+        QCoreApplication::installTranslator(&traduction);
     enregistrerpolices();
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);

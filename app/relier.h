@@ -9,6 +9,7 @@
 
 #include "calculator/machine.h"
 #include "exercises/aides.h"
+#include "exercises/fichexo.h"
 #include "exercises/visionneuse.h"
 #include "output/feuillef.h"
 #include "workspace/feuillep.h"
@@ -25,6 +26,8 @@ inline void relierfenetres(FeuilleP& f)
     f.dechargement = [] { fermercalculatrice(); };
     QObject::connect(f.commandes.at(QStringLiteral("Command7")), &QToolButton::clicked, &f,
                      [&f] { ouvriraide(&f, f.etat.dossierprogramme); });
+    QObject::connect(f.BTEXO, &QToolButton::clicked, &f, [&f] { BTEXO_Click(f); });
+    f.ouvrirexercice = [&f](const QString& chemin) { return ouvrirexercice(f, chemin); };
     brancherdessins(f);
     brancherseries(f);
 }

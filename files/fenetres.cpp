@@ -99,7 +99,7 @@ void Dir1_Change(listesfichiers& l)
     l.File1->clear();
     const QDir d(l.dossier);
     // QDir matches its name filters without regard to case, as the lists must.
-    l.File1->addItems(d.entryList({QString::fromLatin1(motifserie)}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    l.File1->addItems(d.entryList({l.motif}, QDir::Files, QDir::Name | QDir::IgnoreCase));
     const bool autre = l.dossierfichiers != l.dossier;
     l.dossierfichiers = l.dossier;
     if (autre && l.File1_PathChange)
@@ -127,30 +127,6 @@ QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, QRect
     b->setAutoDefault(false);
     b->setDefault(false);
     return b;
-}
-
-// The three lists at their places; the folder list starts on the current folder.
-void construirelistes(QDialog& w, listesfichiers& l, QRect drive, QRect dir, QRect file)
-{
-    l.Drive1 = new QComboBox(&w);
-    l.Drive1->setObjectName(QStringLiteral("Drive1"));
-    l.Drive1->setFont(policefenetre());
-    l.Drive1->setGeometry(drive);
-    l.Drive1->addItems(lecteurs());
-    l.Dir1 = new QListWidget(&w);
-    l.Dir1->setObjectName(QStringLiteral("Dir1"));
-    l.Dir1->setFont(policefenetre());
-    l.Dir1->setGeometry(dir);
-    l.Dir1->setIconSize(QSize(16, 16));
-    l.File1 = new QListWidget(&w);
-    l.File1->setObjectName(QStringLiteral("File1"));
-    l.File1->setFont(policefenetre());
-    l.File1->setGeometry(file);
-    if (!changerdossier(l, QDir::currentPath()))
-        changerdossier(l, QDir::homePath());
-    QObject::connect(l.Drive1, &QComboBox::currentIndexChanged, &w, [&l] { sansfaute([&] { Drive1_Change(l); }); });
-    QObject::connect(l.Dir1, &QListWidget::itemDoubleClicked, &w, [&l] { sansfaute([&] { Dir1_Ouvrir(l); }); });
-    l.Dir1->installEventFilter(&w);
 }
 
 bool toucheentree(QEvent* event)
@@ -219,6 +195,29 @@ QString nomsansdossier(const QString& saisie)
     return barre < 0 ? saisie : saisie.mid(barre + 1);
 }
 
+void construirelistes(QWidget& w, QObject& filtre, listesfichiers& l, QRect drive, QRect dir, QRect file)
+{
+    l.Drive1 = new QComboBox(&w);
+    l.Drive1->setObjectName(QStringLiteral("Drive1"));
+    l.Drive1->setFont(policefenetre());
+    l.Drive1->setGeometry(drive);
+    l.Drive1->addItems(lecteurs());
+    l.Dir1 = new QListWidget(&w);
+    l.Dir1->setObjectName(QStringLiteral("Dir1"));
+    l.Dir1->setFont(policefenetre());
+    l.Dir1->setGeometry(dir);
+    l.Dir1->setIconSize(QSize(16, 16));
+    l.File1 = new QListWidget(&w);
+    l.File1->setObjectName(QStringLiteral("File1"));
+    l.File1->setFont(policefenetre());
+    l.File1->setGeometry(file);
+    if (!changerdossier(l, QDir::currentPath()))
+        changerdossier(l, QDir::homePath());
+    QObject::connect(l.Drive1, &QComboBox::currentIndexChanged, &w, [&l] { sansfaute([&] { Drive1_Change(l); }); });
+    QObject::connect(l.Dir1, &QListWidget::itemDoubleClicked, &w, [&l] { sansfaute([&] { Dir1_Ouvrir(l); }); });
+    l.Dir1->installEventFilter(&filtre);
+}
+
 bool changerdossier(listesfichiers& l, const QString& chemin)
 {
     const QFileInfo info(chemin);
@@ -256,7 +255,7 @@ Ouvrir::Ouvrir(QWidget* parent, QString& nom, std::function<void()> charger)
     Label1 = etiquette(this, "Label1", "Lecteur:", {12, 8, 200, 16});
     Label2 = etiquette(this, "Label2", "Répertoire", {12, 56, 200, 16});
     Label3 = etiquette(this, "Label3", "Fichiers", {228, 8, 200, 16});
-    construirelistes(*this, listes, {12, 26, 200, 22}, {12, 74, 200, 154}, {228, 26, 200, 202});
+    construirelistes(*this, *this, listes, {12, 26, 200, 22}, {12, 74, 200, 154}, {228, 26, 200, 202});
     ficharge = new QLineEdit(this);
     ficharge->setObjectName(QStringLiteral("ficharge"));
     ficharge->setFont(policefenetre());
@@ -342,7 +341,7 @@ Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurseri
     Label1 = etiquette(this, "Label1", "Lecteur:", {12, 60, 200, 16});
     Label3 = etiquette(this, "Label3", "Répertoire:", {12, 108, 200, 16});
     Label4 = etiquette(this, "Label4", "Fichiers enregistrés", {228, 60, 200, 16});
-    construirelistes(*this, listes, {12, 78, 200, 22}, {12, 126, 200, 142}, {228, 78, 200, 190});
+    construirelistes(*this, *this, listes, {12, 78, 200, 22}, {12, 126, 200, 142}, {228, 78, 200, 190});
     Command1 = bouton(this, "Command1", "ENREGISTRER", {92, 280, 120, 28});
     Command2 = bouton(this, "Command2", "ANNULER", {228, 280, 120, 28});
     // The last file opened or saved is proposed.

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 
 #include "core/message.h"
@@ -52,8 +53,13 @@ struct listesfichiers {
     QListWidget* File1 = nullptr;
     QString dossier;         // the folder list's folder
     QString dossierfichiers; // the folder the file list shows
+    QString motif = QString::fromLatin1(motifserie); // the files listed, whatever their case
     std::function<void()> File1_PathChange;
 };
+
+// The three lists at their places in `parent`, starting on the current folder;
+// `filtre` receives the folder list's keys (Enter opens a folder there).
+void construirelistes(QWidget& parent, QObject& filtre, listesfichiers& l, QRect drive, QRect dir, QRect file);
 
 // Moves the folder list to `chemin` and the file list after it; false (and
 // nothing moves) when the folder cannot be listed.

@@ -262,10 +262,9 @@ void FeuilleP::demandeexercice()
     if (requete.isEmpty())
         return;
     repaint();
-    if (ouvrirexercice) {
-        ouvrirexercice(etat.dossierprogramme + QLatin1Char('/') + requete);
+    // A request that could not be served leaves no correction on offer.
+    if (ouvrirexercice && ouvrirexercice(etat.dossierprogramme + QLatin1Char('/') + requete))
         etat.exerciceouvert = 1;
-    }
 }
 
 bool FeuilleP::confirmerfermeture()

@@ -62,6 +62,8 @@ struct etatfeuille {
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;
+    QString dossierexo;       // folder of the exercise in use, ending in "/"
+
     QString messagecopie;
     QString nomfichier;       // the series file in use
     QString dossierprogramme; // where the exchange, help and exercise files live
@@ -115,9 +117,9 @@ public:
     std::function<void()> fenetrebravo;                                  // the congratulation
     std::function<void()> dechargement; // closes the secondary windows when the program ends
 
-    // Opens an exercise the companion program asks for (full path); set by the
-    // exercise browser.
-    std::function<void(const QString&)> ouvrirexercice;
+    // Opens an exercise the companion program asks for (full path) and tells
+    // whether it opened; set by the exercise browser.
+    std::function<bool(const QString&)> ouvrirexercice;
 
     void accueil();
     void demandeexercice();

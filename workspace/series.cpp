@@ -65,8 +65,11 @@ void montrerserie(FeuilleP& f, const serie& s)
     f.Text1->setText(QString::fromStdString(e.eqtexte[n]));
     titre(f);
     choisirequation(f, 0);
+    // The switch has just checked the equation when the button was enabled:
+    // checking it again would show an unbalanced one's count grid twice.
+    const bool verifiee = f.valideur->isEnabled();
     QCoreApplication::processEvents();
-    if (f.valideur->isEnabled())
+    if (f.valideur->isEnabled() && !verifiee)
         valideur_Click(f);
     QCoreApplication::processEvents();
 }

@@ -256,7 +256,11 @@ TEST_F(Feuille, DemandeDExercice)
 {
     const std::string chemin = dossier.filePath(QStringLiteral("TEMP1S.TMP")).toStdString();
     QStringList ouverts;
-    f->ouvrirexercice = [&](const QString& p) { ouverts << p; };
+    bool ouvre = false;
+    f->ouvrirexercice = [&](const QString& p) {
+        ouverts << p;
+        return ouvre;
+    };
 
     ecrireenregistrement(chemin, 31, "   ");
     f->demandeexercice();
@@ -264,6 +268,14 @@ TEST_F(Feuille, DemandeDExercice)
     EXPECT_EQ(enregistrement(dossier, 31), "");
     EXPECT_EQ(f->etat.exerciceouvert, 0);
 
+    // An exercise that fails to open offers no correction.
+    ecrireenregistrement(chemin, 31, "exercices/absent.E07");
+    f->demandeexercice();
+    EXPECT_EQ(ouverts, QStringList{dossier.path() + "/exercices/absent.E07"});
+    EXPECT_EQ(f->etat.exerciceouvert, 0);
+
+    ouvre = true;
+    ouverts.clear();
     ecrireenregistrement(chemin, 31, "exercices/acides.E07");
     f->demandeexercice();
     EXPECT_EQ(ouverts, QStringList{dossier.path() + "/exercices/acides.E07"});
