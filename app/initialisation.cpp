@@ -66,6 +66,11 @@ void preparerapplication(QApplication& application)
     QIcon::setThemeSearchPaths({QStringLiteral("/usr/share/icons")});
     QIcon::setThemeName(QStringLiteral("Tango"));
     application.setApplicationName(QStringLiteral("Quilmaret"));
+    application.setDesktopFileName(QStringLiteral("fr.quilmaret.Quilmaret"));
+    QIcon icone;
+    icone.addFile(QStringLiteral(":/quilmaret/icone-64.png"));
+    icone.addFile(QStringLiteral(":/quilmaret/icone-256.png"));
+    QApplication::setWindowIcon(icone);
     QApplication::setFont(police(QStringLiteral("MS Sans Serif"), 8.25));
 }
 

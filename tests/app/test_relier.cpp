@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +75,19 @@ TEST_F(Relier, LAideSOuvreSurSonSommaire)
     });
     QTest::mouseClick(f->commandes.at(QStringLiteral("Command7")), Qt::LeftButton);
     EXPECT_EQ(vue, QString("aide"));
+}
+
+// Every window carries the program's icon, drawn from the desktop icon.
+TEST(Icone, LesFenetresPortentLIconeDuProgramme)
+{
+    const QIcon icone = QApplication::windowIcon();
+    ASSERT_FALSE(icone.isNull());
+    const QImage grande = icone.pixmap(QSize(256, 256)).toImage();
+    ASSERT_EQ(grande.size(), QSize(256, 256));
+    // The dark-red frame at the edge's middle, the cream inside.
+    EXPECT_GT(grande.pixelColor(10, 128).red(), 100);
+    EXPECT_LT(grande.pixelColor(10, 128).green(), 40);
+    EXPECT_EQ(grande.pixelColor(30, 40), QColor(0xff, 0xf4, 0xd0));
 }
 
 } // namespace
