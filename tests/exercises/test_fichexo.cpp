@@ -48,8 +48,9 @@ namespace {
 
 using namespace qm;
 
-// Drives the next modal window, once it is open, from inside its own loop.
-void conduire(std::function<void(QWidget&)> conduite, int essais = 200)
+// Drives the next modal window, once it is open, from inside its own loop
+// (for a minute at most: a loaded machine may be slow to open it).
+void conduire(std::function<void(QWidget&)> conduite, int essais = 6000)
 {
     QTimer::singleShot(10, [conduite, essais] {
         if (QWidget* d = QApplication::activeModalWidget())

@@ -50,6 +50,22 @@ bool copier(const QString& source, const QString& cible)
     return tout;
 }
 
+// Types a name into the next file dialog, once it is open, and confirms.
+void repondre(const QString& dossier, const QString& nom, int essais = 6000)
+{
+    QTimer::singleShot(10, [=] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) {
+            if (essais > 0)
+                repondre(dossier, nom, essais - 1);
+            return;
+        }
+        d->setDirectory(dossier);
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(nom);
+        static_cast<QDialog*>(d)->accept();
+    });
+}
+
 class Livres : public ::testing::Test {
 protected:
     QTemporaryDir programme;
@@ -169,13 +185,7 @@ TEST_F(Livres, OpenCorrectSaveAndReopenAnAnswer)
     EXPECT_EQ(f->etat.textemodifie, 1);
 
     Fichexo menu(*f);
-    QTimer::singleShot(20, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        d->setDirectory(eleve.path());
-        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("limitant"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    repondre(eleve.path(), QStringLiteral("limitant"));
     savetexte_Click(menu);
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(f->etat.textemodifie, 0);
@@ -186,13 +196,7 @@ TEST_F(Livres, OpenCorrectSaveAndReopenAnAnswer)
     EXPECT_NE(f->supertext->toPlainText(), reponse);
     EXPECT_NE(f->etat.eqtexte[0], serie); // the correction's series
 
-    QTimer::singleShot(20, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        d->setDirectory(eleve.path());
-        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("limitant.RTF"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    repondre(eleve.path(), QStringLiteral("limitant.RTF"));
     opentexte_Click(menu);
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(f->supertext->toPlainText(), reponse);
