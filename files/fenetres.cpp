@@ -288,6 +288,8 @@ Ouvrir::Ouvrir(QWidget* parent, QString& nom, std::function<void()> charger)
     });
     connect(Command1, &QPushButton::clicked, this, [this] { sansfaute([&] { Command1_Click(*this); }); });
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter in the name field opens, as OUVRIR does.
+    connect(ficharge, &QLineEdit::returnPressed, this, [this] { sansfaute([&] { Command1_Click(*this); }); });
 }
 
 bool Ouvrir::eventFilter(QObject* objet, QEvent* event)

@@ -548,6 +548,11 @@ void valideur_Click(FeuilleP& f)
     verifequation(f, false);
     f.etat.tableaudemande = 1;
     if (f.Picture3 && f.Picture3->isEnabled()) {
+        // The table takes the keyboard (its cursor moves with the arrows):
+        // left in the equation box or passed on to it as the tools hide, the
+        // focus would mean editing again and disable the cursor at once.
+        if (f.HScroll1)
+            f.HScroll1->setFocus(Qt::OtherFocusReason);
         f.outilequa->hide();
         pointeurs(f, true);
         majtab(f);

@@ -123,7 +123,9 @@ void Command2_Click(FeuilleP& f)
         valideur_Click(f);
         if (f.HScroll1)
             f.HScroll1->setValue(0);
-    } else {
+    } else if (!f.outilequa->isHidden()) {
+        // Not while the loaded table is shown: the equation box taking the
+        // keyboard would put the equation tools back over it.
         f.Text1->setFocus();
     }
 }

@@ -476,6 +476,10 @@ void validersaisie(FeuilleP& f)
         f.Text2->setText(QStringLiteral("0"));
     if (f.etat.colsaisie >= 1 && f.etat.colsaisie <= 11)
         f.etat.quant[static_cast<std::size_t>(f.etat.colsaisie)] = q.value_or(0.0f);
+    // Committed by Enter, the box hands the keyboard to the cursor rather than
+    // to whichever control comes next (the equation box would disable it).
+    if (f.Text2->hasFocus() && f.HScroll1)
+        f.HScroll1->setFocus(Qt::OtherFocusReason);
     f.Text2->hide();
     majtab(f);
 }

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QIcon>
 #include <QImage>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 
 #include "app/boite.h"
 #include "app/relier.h"
+#include "workspace/dessin.h"
 #include "workspace/editeur.h"
 
 namespace {
@@ -88,6 +92,38 @@ TEST(Icone, LesFenetresPortentLIconeDuProgramme)
     EXPECT_GT(grande.pixelColor(10, 128).red(), 100);
     EXPECT_LT(grande.pixelColor(10, 128).green(), 40);
     EXPECT_EQ(grande.pixelColor(30, 40), QColor(0xff, 0xf4, 0xd0));
+}
+
+} // namespace
+namespace {
+
+// The table built by a click on "Tableau d'avancement", then an amount typed
+// with Enter: the cursor and the animation buttons stay alive, the equation
+// tools stay off the table (the equation box must not take the keyboard).
+TEST_F(Relier, LeTableauGardeSonCurseurApresLaValidationEtLaSaisie)
+{
+    f->show();
+    QApplication::setActiveWindow(f.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    QTest::mouseClick(f->Picture2, Qt::LeftButton, {}, QPoint(300, 20));
+    QTest::keyClicks(f->Text1, QStringLiteral("cu"));
+    QTest::keyClick(f->Text1, Qt::Key_Up);
+    QTest::keyClicks(f->Text1, QStringLiteral("2++2HO-=Cu(OH)2"));
+    ASSERT_EQ(f->Text1->text(), QStringLiteral("Cu*2*++2HO*-=Cu(OH)#2"));
+    QTest::mouseClick(f->valideur, Qt::LeftButton);
+    EXPECT_TRUE(f->HScroll1->isEnabled());
+    EXPECT_TRUE(f->outilequa->isHidden());
+    EXPECT_NE(QApplication::focusWidget(), f->Text1);
+
+    QTest::mouseClick(f->Picture3, Qt::LeftButton, {}, QPoint(115, 12));
+    ASSERT_TRUE(f->Text2->hasFocus());
+    QTest::keyClicks(f->Text2, QStringLiteral("0,03"));
+    QTest::keyClick(f->Text2, Qt::Key_Return);
+    EXPECT_FLOAT_EQ(f->etat.quant[1], 0.03f);
+    EXPECT_TRUE(f->HScroll1->isEnabled());
+    EXPECT_TRUE(f->outilequa->isHidden());
+    QTest::mouseClick(f->Image5[1], Qt::LeftButton); // "Etat final"
+    EXPECT_EQ(f->HScroll1->value(), 10000);
 }
 
 } // namespace
