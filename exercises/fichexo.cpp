@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "app/boite.h"
+#include "app/sansfaute.h"
 #include "app/initialisation.h"
 #include "exercises/exercice.h"
 #include "rtf/rtf.h"
@@ -35,15 +36,6 @@ namespace {
 constexpr int hauteurtito = 41;
 const QColor fondtito(128, 0, 0);
 const QColor fondpanneau(212, 208, 200);
-
-// Handlers ignore their faults: a failing step never reaches the event loop.
-template <class F> void sansfaute(F&& f)
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
 
 QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
 QString texte(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -126,14 +118,6 @@ void etoiles(Fichexo& w, int allumees)
         w.Image4[static_cast<std::size_t>(i)]->setPixmap(i < allumees ? w.Imagalu->pixmap() : w.Imagenoir->pixmap());
         w.Image4[static_cast<std::size_t>(i)]->show();
     }
-}
-
-bool toucheentree(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int k = static_cast<QKeyEvent*>(event)->key();
-    return k == Qt::Key_Return || k == Qt::Key_Enter;
 }
 
 void montrerattente(Fichexo& w)

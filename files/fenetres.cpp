@@ -19,6 +19,7 @@
 
 #include "app/boite.h"
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 
 namespace qm {
 
@@ -27,15 +28,6 @@ namespace {
 constexpr int indentation = 2; // blanks per folder level in the folder list
 
 QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// Handlers ignore their faults: a failing step never reaches the event loop.
-template <class F> void sansfaute(F&& f)
-{
-    try {
-        f();
-    } catch (...) {
-    }
-}
 
 bool estracine(const QString& dossier, const QString& racine)
 {
@@ -129,14 +121,6 @@ QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, QRect
     return b;
 }
 
-bool toucheentree(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int k = static_cast<QKeyEvent*>(event)->key();
-    return k == Qt::Key_Return || k == Qt::Key_Enter;
-}
-
 // The waiting panel's picture: an hourglass.
 QPixmap sablier()
 {
@@ -216,6 +200,14 @@ void construirelistes(QWidget& w, QObject& filtre, listesfichiers& l, QRect driv
     QObject::connect(l.Drive1, &QComboBox::currentIndexChanged, &w, [&l] { sansfaute([&] { Drive1_Change(l); }); });
     QObject::connect(l.Dir1, &QListWidget::itemDoubleClicked, &w, [&l] { sansfaute([&] { Dir1_Ouvrir(l); }); });
     l.Dir1->installEventFilter(&filtre);
+}
+
+bool toucheentree(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int k = static_cast<QKeyEvent*>(event)->key();
+    return k == Qt::Key_Return || k == Qt::Key_Enter;
 }
 
 bool changerdossier(listesfichiers& l, const QString& chemin)

@@ -10,6 +10,7 @@
 #include "files/serie.h"
 
 class QComboBox;
+class QEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -65,6 +66,8 @@ void construirelistes(QWidget& parent, QObject& filtre, listesfichiers& l, QRect
 // nothing moves) when the folder cannot be listed.
 bool changerdossier(listesfichiers& l, const QString& chemin);
 void Drive1_Change(listesfichiers& l);
+// A key press of Enter (either key), which the lists take as a double click.
+bool toucheentree(QEvent* event);
 // Opens the highlighted folder of the folder list.
 void Dir1_Ouvrir(listesfichiers& l);
 

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/sansfaute.h"
 #include "output/confimp.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
@@ -72,16 +73,6 @@ void noterlacopie(FeuilleP& f)
         f.info->setText(f.etat.messagecopie);
     if (QToolButton* k = commande(f, "Command13"))
         k->setEnabled(true);
-}
-
-// A fault in one handler must not end the program: it is dropped, like every
-// run-time fault of the main window's handlers.
-template <typename Action> void sansfaute(Action&& action)
-{
-    try {
-        action();
-    } catch (...) {
-    }
 }
 
 } // namespace
