@@ -132,8 +132,9 @@ TEST_F(Livres, EveryShippedExerciseOpensWithoutAMessage)
         const QString enonce = texterf(cheminexercice(dossier, (*r)[0]));
         EXPECT_GT(enonce.size(), 100);
         EXPECT_EQ(f->supertext->toPlainText(), enonce);
-        if (renseigne((*r)[1]))
+        if (renseigne((*r)[1])) {
             EXPECT_EQ(f->etat.nomfichier, cheminexercice(dossier, (*r)[1]));
+        }
         if (renseigne((*r)[14])) {
             ++images;
             EXPECT_FALSE(f->onglets->ong3->image().isNull());
@@ -144,10 +145,12 @@ TEST_F(Livres, EveryShippedExerciseOpensWithoutAMessage)
             opencor_Click(menu);
             EXPECT_TRUE(questions.empty()) << (questions.empty() ? "" : questions.front().texte.toStdString());
             questions.clear();
-            if (renseigne((*r)[2]))
+            if (renseigne((*r)[2])) {
                 EXPECT_EQ(f->supertext->toPlainText(), texterf(cheminexercice(dossier, (*r)[2])));
-            if (renseigne((*r)[3]))
+            }
+            if (renseigne((*r)[3])) {
                 EXPECT_EQ(f->etat.nomfichier, cheminexercice(dossier, (*r)[3]));
+            }
         }
     }
     EXPECT_EQ(sanscorrection, 1);
