@@ -1,5 +1,8 @@
 #include "workspace/cadre.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
 #include <cmath>
 #include <map>
 
@@ -68,6 +71,20 @@ QString aidecontrole(const QString& nom)
     };
     const auto it = aides.find(nom.startsWith(QLatin1String("numeq_")) ? QStringLiteral("numeq") : nom);
     return it == aides.end() ? QString() : it->second;
+}
+
+QFont policeajustee(const QString& texte, const QSize& place, const QFont& police)
+{
+    QFont f = police;
+    int taille = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+    for (; taille > 7; --taille) {
+        f.setPixelSize(taille);
+        const QRect r = QFontMetrics(f).boundingRect(QRect(QPoint(0, 0), place), Qt::TextWordWrap, texte);
+        if (r.width() <= place.width() && r.height() <= place.height())
+            break;
+    }
+    f.setPixelSize(taille);
+    return f;
 }
 
 QString textemessagecopie()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -55,6 +56,11 @@ QString aidefond();
 QString aidecontrole(const QString& nomcontrole); // empty when the control has none
 QString textemessagecopie();
 QString texteconseil();
+
+// The font that shows `texte` whole, wrapped at word boundaries, in a box of
+// `place` pixels: `police` itself when it fits, else the largest smaller
+// pixel size that fits (at least 7 px).
+QFont policeajustee(const QString& texte, const QSize& place, const QFont& police);
 
 // The start-up text in pieces, each with its style.
 enum class stylemorceau { titre, emphase, bleu, simple };

@@ -56,6 +56,25 @@ QPixmap imageexercices(const QSize& taille)
     return image;
 }
 
+// The help line: its text whole, from the top, in a smaller size when the
+// window's own would not hold it.
+class ligneaide : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QFrame::paintEvent(event); // the frame only
+        const QRect place = contentsRect().adjusted(2, 1, -2, -1);
+        const int alignement = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        QPainter p(this);
+        p.setFont(policeajustee(text(), place.size(), font()));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(place, alignement, text());
+    }
+};
+
 void suivresouris(QWidget* w, QObject* filtre)
 {
     w->setMouseTracking(true);
@@ -122,9 +141,12 @@ void FeuilleP::construirenumeq()
         auto* b = new QRadioButton(QString::number(i + 1), this);
         b->setObjectName(QStringLiteral("numeq_%1").arg(i));
         b->setGeometry(8 + 41 * i, 556, 40, 34);
+        // The face is filled with the role the button paints its background with.
+        b->setBackgroundRole(QPalette::Window);
         b->setAutoFillBackground(true);
         QPalette pal = b->palette();
         pal.setColor(QPalette::Window, couleurnumeq(i));
+        pal.setColor(QPalette::Button, couleurnumeq(i));
         pal.setColor(QPalette::WindowText, Qt::black);
         b->setPalette(pal);
         b->setToolTip(bullenumeq(i));
@@ -136,7 +158,7 @@ void FeuilleP::construirenumeq()
 
 void FeuilleP::construiretextes()
 {
-    info = new QLabel(this);
+    info = new ligneaide(this);
     info->setObjectName(QStringLiteral("info"));
     info->setGeometry(zoneinfo);
     info->setWordWrap(true);
@@ -246,13 +268,29 @@ void FeuilleP::reglertaille()
 
 void FeuilleP::appliquertaille(const QRect& ecran)
 {
-    if (!regletaille(ecran, frameGeometry().size()))
+    if (!regletaille(ecran, QSize(largeurfeuille, hauteurfeuille)))
         return; // a narrow screen: the window is left as the pupil wants it
     if (windowState() != Qt::WindowNoState)
         setWindowState(Qt::WindowNoState);
+    // The window manager answers a resize later: the outer size to centre is
+    // the window's own plus the borders and title bar it has in its normal
+    // state, not the size the pupil was dragging it to.
+    notercadre();
     setFixedSize(largeurfeuille, hauteurfeuille);
-    // Centred by its outer size, borders and title bar included.
-    move(regletaille(ecran, frameGeometry().size())->topLeft());
+    move(regletaille(ecran, QSize(largeurfeuille, hauteurfeuille) + bordures)->topLeft());
+}
+
+void FeuilleP::notercadre()
+{
+    if (windowState() != Qt::WindowNoState || !isVisible())
+        return;
+    const QSize b = frameGeometry().size() - geometry().size();
+    if (b.width() >= 0 && b.height() >= 0 && b != bordures) {
+        bordures = b;
+        // Decorated after it was centred (the frame comes once the window is
+        // on screen): centred again, frame included.
+        QTimer::singleShot(0, this, &FeuilleP::reglertaille);
+    }
 }
 
 void FeuilleP::demandeexercice()
@@ -298,9 +336,23 @@ void FeuilleP::changeEvent(QEvent* event)
         QTimer::singleShot(0, this, &FeuilleP::reglertaille); // a wide screen keeps the window as it is
 }
 
+void FeuilleP::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    notercadre();
+}
+
+void FeuilleP::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Centred before it was shown, without a frame yet.
+    QTimer::singleShot(0, this, &FeuilleP::reglertaille);
+}
+
 void FeuilleP::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    notercadre();
     if (size() != QSize(largeurfeuille, hauteurfeuille))
         QTimer::singleShot(0, this, &FeuilleP::reglertaille);
 }

@@ -57,6 +57,8 @@ struct etatfeuille {
     std::int16_t placement = 0;    // a click asks for the caret
     int xclic = 0;                 // where, minus 6
     std::int16_t findetexte = 0;   // Down pressed with the caret at the end
+    std::int16_t rognage = 0;      // a text too long for the picture is being cut
+    int verifications = 0;         // checks of an equation so far
 
     // Progress table.
     std::int16_t colsaisie = 0;
@@ -134,6 +136,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -144,7 +148,10 @@ private:
     void demarrage();
     bool confirmerfermeture();
 
+    void notercadre();
+
     QImage fond; // the painted background, drawn once
+    QSize bordures; // what the window manager's frame adds to the window's size
 };
 
 // Paints the background of the main window: the gradient, the drop shadow of

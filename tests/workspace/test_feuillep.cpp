@@ -115,8 +115,10 @@ TEST_F(Feuille, BoutonsDesEquations)
         auto* b = controle<QRadioButton>(QStringLiteral("numeq_%1").arg(i).toUtf8().constData());
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->text(), QString::number(i + 1));
-        EXPECT_EQ(b->palette().color(QPalette::Window), QColor(255, 255 - 9 * i, 180));
         EXPECT_EQ(b->palette().color(QPalette::WindowText), QColor(Qt::black));
+        // The colour reaches the screen: the button's face right of its caption.
+        const QImage vu = b->grab().toImage();
+        EXPECT_EQ(vu.pixelColor(vu.width() - 3, vu.height() / 2), QColor(255, 255 - 9 * i, 180));
     }
     EXPECT_EQ(controle<QRadioButton>("numeq_9")->toolTip(), "Equation chimique n° 10");
     EXPECT_EQ(controle<QRadioButton>("numeq_0")->toolTip(), "Equation chimique n° 1");
@@ -317,6 +319,60 @@ TEST_F(Feuille, LigneDAide)
     // A control without a help text leaves the line as it was.
     survoler(controle<QWidget>("Command12"));
     EXPECT_EQ(info->text(), aidefond());
+    // The advancement cursor's caption has its help.
+    survoler(controle<QLabel>("Label4"));
+    EXPECT_EQ(info->text(), "Déplacer le curseur pour modifier l'avancement de la réaction.");
+}
+
+TEST_F(Feuille, LigneDAideLisibleEnEntier)
+{
+    auto* info = controle<QLabel>("info");
+    const QSize place = info->contentsRect().adjusted(2, 1, -2, -1).size();
+    QStringList textes{aidefond(), f->etat.messagecopie,
+                       "Vous devez cliquer sous un réactif pour saisir la quantité de matière initiale"};
+    for (const char* nom : {"Onglets", "BTEXO", "Command1", "Command10", "Command11", "Command13", "Command2",
+                            "Command4", "Command7", "Command8", "Label4", "numeq", "outilequa", "Picture2"})
+        textes << aidecontrole(QString::fromLatin1(nom));
+    for (const QString& t : textes) {
+        SCOPED_TRACE(t.toStdString());
+        const QFont p = policeajustee(t, place, info->font());
+        EXPECT_GE(p.pixelSize(), 8);
+        const QRect r = QFontMetrics(p).boundingRect(QRect(QPoint(0, 0), place), Qt::TextWordWrap, t);
+        EXPECT_TRUE(QRect(QPoint(0, 0), place).contains(r));
+    }
+    // The longest, painted from the top, its last line above the frame.
+    survoler(controle<QWidget>("BTEXO"));
+    const QImage vu = info->grab().toImage();
+    const QColor fond = vu.pixelColor(vu.width() - 3, vu.height() - 3);
+    int premiere = -1, derniere = -1;
+    for (int y = 1; y < vu.height() - 1; ++y)
+        for (int x = 1; x < vu.width() - 1; ++x)
+            if (vu.pixelColor(x, y) != fond) {
+                premiere = premiere < 0 ? y : premiere;
+                derniere = y;
+            }
+    EXPECT_GE(premiere, 2);
+    EXPECT_LE(premiere, 5);
+    EXPECT_LE(derniere, vu.height() - 3);
+}
+
+TEST_F(Feuille, BoiteDeLEquationInvisible)
+{
+    // The raw equation box has the keyboard and its caret, but what the
+    // window shows there is the equation picture.
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    auto* text1 = controle<QLineEdit>("Text1");
+    text1->setFocus();
+    text1->setText(QStringLiteral("H#2O"));
+    ASSERT_TRUE(text1->hasFocus());
+    auto* picture2 = controle<QWidget>("Picture2");
+    const QRect zone = text1->geometry();
+    EXPECT_TRUE(picture2->geometry().contains(zone));
+    const QImage vu = f->grab(zone).toImage();
+    const QImage attendu = picture2->grab(zone.translated(-picture2->pos())).toImage();
+    EXPECT_EQ(vu.convertToFormat(QImage::Format_RGB32), attendu.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Feuille, FondPeint)
