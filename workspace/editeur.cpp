@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <optional>
 
 #include "app/boite.h"
 #include "app/initialisation.h"
@@ -341,9 +342,10 @@ suite dessiner(trace& d)
     for (int i = 0; i < d.t.size(); ++i) {
         int y = d.y0;
         bool marque = false;
+        int genre = 0;
         QChar c = d.t[i];
         if (estmarqueur(c) && i + 1 < d.t.size()) {
-            const int genre = c == QLatin1Char('#') ? 1 : 2;
+            genre = c == QLatin1Char('#') ? 1 : 2;
             ++i;
             c = d.t[i];
             marque = true;
@@ -359,7 +361,12 @@ suite dessiner(trace& d)
             d.run = 0;
         }
         QString texte(c);
+        // A charge's sign drawn as a true minus, as wide as the plus: a
+        // hyphen that small is hardly seen.
+        if (genre == 2 && c == QLatin1Char('-'))
+            texte = QString(QChar(0x2212));
         QFont police_ = marque ? d.petit : d.grand;
+        std::optional<int> suivante; // where the next species starts, in table mode
         if (!marque && estseparateur(d.t, i)) {
             texte = c == QLatin1Char('=') ? QStringLiteral(" ⟶ ") : QStringLiteral(" + ");
             if (c == QLatin1Char('='))
@@ -367,14 +374,18 @@ suite dessiner(trace& d)
             if (e.modeaffichage == 100 && d.colonne <= 10) {
                 const QFontMetrics m(police_);
                 d.x = d.colonne * e.largeurcolonne - static_cast<int>(std::nearbyint(m.horizontalAdvance(texte) / 2.0));
-                const int espace = QFontMetrics(d.grand).horizontalAdvance(QLatin1Char(' '));
-                const long n = std::lround(e.decalage[static_cast<std::size_t>(d.colonne + 1)] / double(espace) - 2);
-                texte += QString(static_cast<int>(std::max(0L, std::min(n, 200L))), QLatin1Char(' '));
+                // The next species at its own offset in its column, never
+                // over the separator.
+                suivante = d.colonne * e.largeurcolonne + e.decalage[static_cast<std::size_t>(d.colonne + 1)];
                 ++d.colonne;
             }
         }
         if (dessinercaractere(d, i, marque, d.x, police_, y, texte) == suite::arreter)
             return suite::arreter;
+        if (suivante && *suivante > d.x) {
+            d.x = *suivante;
+            d.xdroite = std::max(d.xdroite, d.x);
+        }
     }
     return suite::continuer;
 }
@@ -410,11 +421,20 @@ suite dessinercaractere(trace& d, int i, bool marque, int debutc, const QFont& p
             e.modeaffichage = 0;
             Text1_Change(d.f);
         } else if (!e.redessine) {
-            boitemessage(&d.f, QStringLiteral("Il n'y a pas assez de place pour cette expression"),
-                         QStringLiteral("Dépassement de capacité"));
+            // One message for one key: while the text is being cut, a text
+            // still too long is cut again without a word.
+            if (e.rognage == 0)
+                boitemessage(&d.f, QStringLiteral("Il n'y a pas assez de place pour cette expression"),
+                             QStringLiteral("Dépassement de capacité"));
             QString u = d.f.Text1->text();
             u.chop(1);
+            // A subscript or superscript goes with its marker.
+            if (!u.isEmpty() && estmarqueur(u.back()))
+                u.chop(1);
+            const std::int16_t avant = e.rognage;
+            e.rognage = 1;
             d.f.Text1->setText(u);
+            e.rognage = avant;
         }
         // After a fall-back the normal drawing simply stops where the room ends.
         return suite::arreter;
@@ -505,6 +525,7 @@ void pointeurs(FeuilleP& f, bool personnalise)
 
 void verifequation(FeuilleP& f, bool avecbravo)
 {
+    ++f.etat.verifications;
     if (f.HScroll1)
         f.HScroll1->setValue(0);
     if (f.Picture3)
@@ -735,7 +756,10 @@ void construireediteur(FeuilleP& f)
     // The box only holds the keys and the caret: the pupil reads the drawing.
     f.Text1 = new QLineEdit(&f);
     f.Text1->setObjectName(QStringLiteral("Text1"));
-    f.Text1->setGeometry(760, 276, 21, 22);
+    // Under the equation picture, which covers it: the box holds the keys,
+    // the caret image posi is the caret the pupil sees.
+    f.Text1->setGeometry(zonepicture2.x() + 1, zonepicture2.y() + 1, 21, 22);
+    f.Text1->lower();
     // Its raw text, markers and all, is not for the pupil's eyes.
     f.Text1->setFrame(false);
     QPalette discret = f.Text1->palette();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -171,6 +173,11 @@ TEST_F(Editeur, PasAssezDePlace)
     EXPECT_LT(apres.size(), 80);
     taper("H");
     EXPECT_EQ(texte(), apres);
+    // A subscript at the limit: one message, its marker gone with it.
+    questions.clear();
+    taper("2");
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_EQ(texte(), apres);
 }
 
 TEST_F(Editeur, EntreeConstruitLeTableau)
@@ -325,6 +332,72 @@ TEST_F(Editeur, DispositionEnColonnes)
                 encre = im.pixelColor(x, y) == QColor(0, 0, 128);
         EXPECT_TRUE(encre) << k;
     }
+}
+
+// Columns of the header where something is drawn, grouped into runs that are
+// more than three pixels apart: [first, last] of each.
+std::vector<std::pair<int, int>> encres(const QImage& im)
+{
+    std::vector<std::pair<int, int>> runs;
+    const QColor fond = im.pixelColor(im.width() - 2, 2);
+    for (int x = 2; x < im.width() - 2; ++x) {
+        bool encre = false;
+        for (int y = 2; y < im.height() - 2 && !encre; ++y)
+            encre = im.pixelColor(x, y) != fond;
+        if (!encre)
+            continue;
+        if (!runs.empty() && x - runs.back().second <= 4)
+            runs.back().second = x;
+        else
+            runs.emplace_back(x, x);
+    }
+    return runs;
+}
+
+TEST_F(Editeur, EspecesCentreesDansLeurColonne)
+{
+    f->COLORSTO->setChecked(false);
+    for (const char* equation : {"2H#2+O#2=2H#2O", "CH#4+2O#2=CO#2+2H#2O", "Cu*2*++2HO*-=Cu(OH)#2"}) {
+        SCOPED_TRACE(equation);
+        f->Text1->setText(QString::fromLatin1(equation));
+        valideur_Click(*f);
+        ASSERT_EQ(f->etat.modeaffichage, 100);
+        const int l = f->etat.largeurcolonne;
+        const int n = f->etat.nbcolonnes;
+        // What is centred on a boundary is a separator; the rest of each
+        // column is its species, centred in it.
+        std::vector<std::pair<int, int>> especes(static_cast<std::size_t>(n), {10000, -1});
+        for (const auto& [debut, fin] : encres(f->Picture2->image)) {
+            const double milieu = (debut + fin) / 2.0;
+            const int k = static_cast<int>(milieu / l);
+            if (std::abs(milieu - std::lround(milieu / l) * l) <= 2)
+                continue;
+            auto& e = especes[static_cast<std::size_t>(k)];
+            e = {std::min(e.first, debut), std::max(e.second, fin)};
+        }
+        for (int k = 0; k < n; ++k) {
+            const auto& e = especes[static_cast<std::size_t>(k)];
+            EXPECT_NEAR((e.first + e.second) / 2.0, k * l + l / 2.0, 1.5) << "espèce " << k + 1;
+        }
+    }
+}
+
+TEST_F(Editeur, ChargeNegativeEnVraiMoins)
+{
+    // The charge of HO⁻ reaches as far past the O as the plus of HO⁺ does:
+    // a minus of the plus's width, not a short hyphen.
+    f->COLORSTO->setChecked(false);
+    auto fin = [this](const char* t) {
+        f->Text1->setText(QString::fromLatin1(t));
+        const auto runs = encres(f->Picture2->image);
+        return runs.empty() ? 0 : runs.back().second;
+    };
+    const int o = fin("HO");
+    const int plus = fin("HO*+") - o;
+    const int moins = fin("HO*-") - o;
+    EXPECT_EQ(texte(), "HO*-");
+    EXPECT_GT(plus, 3);
+    EXPECT_GE(moins, plus);
 }
 
 } // namespace
