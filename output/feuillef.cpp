@@ -19,6 +19,7 @@
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
+#include "workspace/tableau.h"
 
 namespace qm {
 
@@ -151,6 +152,8 @@ void onlyyou_Click(FeuilleP& f)
         f.Picture3->effacer();
     for (std::size_t j = 1; j <= 11; ++j)
         f.etat.quant[j] = 0;
+    // No table, no scale: the caption column as the program starts with it.
+    tabini(f);
 }
 
 void les10_Click(FeuilleP& f)

@@ -117,9 +117,13 @@ void Command2_Click(FeuilleP& f)
     if (f.Timer1)
         f.Timer1->stop();
     f.repaint();
+    const int verifiees = f.etat.verifications;
     montrerouvrir(&f, f.etat.nomfichier, [&f] { chargeserie(f); });
+    // A series opened has had its first equation checked already: checking
+    // it again would show an unbalanced one's count grid a second time.
+    const bool dejaverifiee = f.etat.verifications != verifiees;
     // The tools' own flag: the window itself may not be on screen.
-    if (!f.outilequa->isHidden() && f.valideur->isEnabled()) {
+    if (!dejaverifiee && !f.outilequa->isHidden() && f.valideur->isEnabled()) {
         valideur_Click(f);
         if (f.HScroll1)
             f.HScroll1->setValue(0);

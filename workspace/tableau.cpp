@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -323,12 +324,25 @@ QString textequantite(float quantite)
     return l.toString(static_cast<double>(quantite), 'G', 7);
 }
 
-std::optional<QChar> filtresaisie(QChar c)
+std::optional<QChar> filtresaisie(const QString& texte, int curseur, QChar c)
 {
     if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(','))
         return c;
     if (c == QLatin1Char('.'))
         return QLatin1Char(',');
+    const QString avant = texte.left(std::clamp(curseur, 0, static_cast<int>(texte.size())));
+    // An exponent, once, after the digits: 2,5E-3.
+    if (c == QLatin1Char('e') || c == QLatin1Char('E')) {
+        const bool chiffres = std::any_of(avant.begin(), avant.end(), [](QChar k) {
+            return k >= QLatin1Char('0') && k <= QLatin1Char('9');
+        });
+        if (chiffres && !texte.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+            return c;
+        return std::nullopt;
+    }
+    // Its sign, just after it.
+    if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && avant.endsWith(QLatin1Char('e'), Qt::CaseInsensitive))
+        return c;
     return std::nullopt;
 }
 
@@ -566,6 +580,16 @@ void construirecurseur(FeuilleP& f)
     // before the cursor moves; the arrow keys then move it.
     s->setFocusPolicy(Qt::StrongFocus);
     s->setInvertedControls(false); // a scroll bar's default turns Left and Right round
+    // Its caption, level with it under the caption column.
+    auto* l = new QLabel(QStringLiteral("Avancement"), &f);
+    l->setObjectName(QStringLiteral("Label4"));
+    l->setGeometry(zonepicture4.x(), s->y(), zonepicture4.width() - 1, s->height());
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFont(policelegendes());
+    QPalette pl = l->palette();
+    pl.setColor(QPalette::WindowText, marine);
+    l->setPalette(pl);
+    f.suivre(l);
     QObject::connect(s, &QScrollBar::valueChanged, &f, [&f] { HScroll1_Change(f); });
     QObject::connect(s, &QScrollBar::sliderMoved, &f, [&f] { HScroll1_Scroll(f); });
     f.HScroll1 = s;
@@ -600,8 +624,25 @@ void construireimages(FeuilleP& f)
     }
 }
 
+// A control that does not take the keyboard leaves an amount being typed
+// open: it is committed as the control is pressed, before its action runs,
+// as a loss of focus would commit it.
+void valideravant(FeuilleP& f, QAbstractButton* b)
+{
+    if (b)
+        QObject::connect(b, &QAbstractButton::pressed, &f, [&f] { validersaisie(f); });
+}
+
 void brancheroptions(FeuilleP& f)
 {
+    for (const auto& [nom, b] : f.commandes)
+        valideravant(f, b);
+    valideravant(f, f.BTEXO);
+    for (QRadioButton* b : f.numeq)
+        valideravant(f, b);
+    for (QCheckBox* c : {f.final, f.conso, f.COLORSTO})
+        valideravant(f, c);
+
     if (f.final)
         QObject::connect(f.final, &QCheckBox::stateChanged, &f, [&f] { final_Click(f); });
     if (f.conso)
@@ -785,7 +826,7 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     const QString texte = k->text();
     if (texte.isEmpty())
         return false; // moving the caret, a modifier alone
-    const std::optional<QChar> c = filtresaisie(texte.at(0));
+    const std::optional<QChar> c = filtresaisie(f.Text2->text(), f.Text2->cursorPosition(), texte.at(0));
     if (c && *c != texte.at(0))
         f.Text2->insert(QString(*c));
     return !c || *c != texte.at(0);

@@ -110,9 +110,10 @@ std::optional<float> lirequantite(const QString& texte);
 // The amount shown in the entry box: empty for 0, else the general form.
 QString textequantite(float quantite);
 
-// What a character typed in the entry box becomes: itself, a comma for a
-// full stop, nothing for anything else.
-std::optional<QChar> filtresaisie(QChar c);
+// What a character typed in the entry box at `curseur` becomes: itself (a
+// digit, a comma, the exponent's E once after a digit and its sign just
+// after it), a comma for a full stop, nothing for anything else.
+std::optional<QChar> filtresaisie(const QString& texte, int curseur, QChar c);
 
 // The pointer over the top band of a reactant: a pen, tip at the hot spot.
 QCursor pointeurtableau();

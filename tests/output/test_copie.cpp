@@ -236,6 +236,39 @@ TEST_F(Copie, EraseTheEquationOnDisplay)
     EXPECT_TRUE(f->Text1->hasFocus());
 }
 
+// An amount being typed is committed before the top row acts, not after it:
+// erasing leaves no amount and no table, pasting keeps what it pasted. And
+// erasing takes the scale off the caption column.
+TEST_F(Copie, AnAmountBeingTypedIsCommittedBeforeTheTopRowActs)
+{
+    const QImage legendesvides = f->Picture4->image;
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    tableau();
+    choisir("eqbietab");
+    commande("Command4")->click(); // the copy slot holds 2 and 1,5
+    auto taperquantite = [this](const char* t) {
+        QTest::mouseClick(f->Picture3, Qt::LeftButton, {}, QPoint(100, 10));
+        ASSERT_TRUE(f->Text2->isVisible());
+        QTest::keyClicks(f->Text2, QString::fromLatin1(t));
+    };
+
+    taperquantite("7");
+    QTest::mouseClick(commande("Command13"), Qt::LeftButton);
+    EXPECT_TRUE(f->Text2->isHidden());
+    EXPECT_EQ(f->etat.quant[1], 2.0f);
+
+    taperquantite("3");
+    choisir("onlyyou");
+    QTest::mouseClick(commande("Command12"), Qt::LeftButton);
+    EXPECT_TRUE(f->Text1->text().isEmpty());
+    for (std::size_t j = 1; j <= 11; ++j)
+        EXPECT_EQ(f->etat.quant[j], 0.0f) << j;
+    EXPECT_EQ(f->Picture3->image, uni(689, 169, f->Picture3->fond).convertToFormat(f->Picture3->image.format()));
+    EXPECT_EQ(f->Picture4->image, legendesvides);
+}
+
 TEST_F(Copie, EraseTheSeriesKeepsTheCopiedTextOnly)
 {
     tableau();

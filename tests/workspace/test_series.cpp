@@ -152,6 +152,19 @@ TEST_F(Series, EnregistrerPuisOuvrirParLesFenetres)
     EXPECT_TRUE(g->outilequa->isHidden());
 }
 
+TEST_F(Series, UneEquationDesequilibreeOuverteMontreSaGrilleUneFois)
+{
+    remplir(*f);
+    f->Text1->setText(QStringLiteral("H#2+O#2=H#2O")); // slot 0, on display
+    enregistrer(*f, donnees.filePath(QStringLiteral("faux")));
+    auto g = nouvelle();
+    int grilles = 0;
+    g->fenetreaidequa = [&grilles](const std::vector<lignegrille>&) { ++grilles; };
+    ouvrir(*g, donnees.filePath(QStringLiteral("faux.C02")));
+    EXPECT_EQ(g->Text1->text(), "H#2+O#2=H#2O");
+    EXPECT_EQ(grilles, 1);
+}
+
 TEST_F(Series, OuvrirPendantQueLEquation4EstAffichee)
 {
     remplir(*f);

@@ -429,7 +429,7 @@ TEST_F(Tableau, Saisie)
     EXPECT_EQ(f->etat.tableaudemande, 1);
     QTest::keyClicks(f->Text2, QStringLiteral("1.5"));
     EXPECT_EQ(f->Text2->text(), "1,5");
-    QTest::keyClicks(f->Text2, QStringLiteral("a-e +"));
+    QTest::keyClicks(f->Text2, QStringLiteral("a- +"));
     EXPECT_EQ(f->Text2->text(), "1,5");
     QTest::keyClick(f->Text2, Qt::Key_Enter);
     EXPECT_TRUE(f->Text2->isHidden());
@@ -504,10 +504,32 @@ TEST_F(Tableau, LectureDesQuantites)
     // A box opened on a very large amount gives it back when committed untouched.
     for (float q : {1e7f, 5e-5f, 3.4e38f, 1234567.f})
         EXPECT_FLOAT_EQ(lirequantite(textequantite(q)).value_or(-1), q) << q;
-    EXPECT_EQ(filtresaisie(QLatin1Char('.')), QChar(QLatin1Char(',')));
-    EXPECT_EQ(filtresaisie(QLatin1Char('7')), QChar(QLatin1Char('7')));
-    EXPECT_FALSE(filtresaisie(QLatin1Char('e')));
-    EXPECT_FALSE(filtresaisie(QChar(0x0663))); // an Arabic-Indic digit
+    EXPECT_FALSE(filtresaisie(QString(), 0, QChar(0x0663))); // an Arabic-Indic digit
+}
+
+TEST_F(Tableau, SaisieAvecExposant)
+{
+    montrer();
+    // Typed on the keys: an exponent and its sign pass where they can stand,
+    // every other letter or sign is dropped.
+    const struct {
+        const char* touches;
+        const char* vu;
+        float quantite;
+    } cas[] = {{"2e-3", "2e-3", 2e-3f},
+               {"2,5E-3", "2,5E-3", 2.5e-3f},
+               {"2.5e+2", "2,5e+2", 250.f},
+               {"e-2x", "2", 2.f},
+               {"1e2e-", "1e2", 100.f}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.touches);
+        ouvrirsaisie(1);
+        f->Text2->clear();
+        QTest::keyClicks(f->Text2, QString::fromUtf8(c.touches));
+        EXPECT_EQ(f->Text2->text(), QString::fromUtf8(c.vu));
+        QTest::keyClick(f->Text2, Qt::Key_Return);
+        EXPECT_FLOAT_EQ(f->etat.quant[1], c.quantite);
+    }
 }
 
 TEST_F(Tableau, Curseur)
