@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,7 @@
 #include "files/serie.h"
 #include "output/confimp.h"
 #include "rtf/rtf.h"
+#include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
 
@@ -746,6 +748,43 @@ TEST_F(Exercices, PrintedTextKeepsItsSizeInPoints)
     ASSERT_EQ(h.size(), 1u);
     EXPECT_NEAR(h[0], reference[0], reference[0] * 0.05);
     p.setResolution(resolution);
+}
+
+// The page size of a PDF's first page, in points.
+QSizeF pagepdf(const QString& pdf)
+{
+    QProcess outil;
+    outil.start(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(outil.waitForFinished(20000));
+    static const QRegularExpression taille(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    const auto m = taille.match(QString::fromUtf8(outil.readAllStandardOutput()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+// The table prints across the page; the printer, shared with the text print,
+// keeps the upright page chosen for it.
+TEST_F(Exercices, TablePrintLeavesTheChosenOrientation)
+{
+    QTemporaryDir sortie;
+    QPrinter& p = imprimante();
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setPageOrientation(QPageLayout::Portrait);
+    f->Text1->setText(QStringLiteral("2H#2+O#2=2H#2O"));
+    valideur_Click(*f);
+    p.setOutputFileName(sortie.filePath("tableau.pdf"));
+    observerconfimp([](Confimp& d) { d.Command1->click(); });
+    f->commandes.at(QStringLiteral("Command10"))->click();
+    observerconfimp({});
+    const QSizeF tableau = pagepdf(sortie.filePath("tableau.pdf"));
+    EXPECT_GT(tableau.width(), tableau.height()) << "the table across the page";
+    EXPECT_EQ(p.pageLayout().orientation(), QPageLayout::Portrait);
+
+    Fichexo menu(*f);
+    p.setOutputFileName(sortie.filePath("texte.pdf"));
+    conduire([](QWidget& w) { static_cast<QDialog&>(w).accept(); });
+    imprimetexte_Click(menu);
+    const QSizeF texte = pagepdf(sortie.filePath("texte.pdf"));
+    EXPECT_LT(texte.width(), texte.height()) << "the text on an upright page";
 }
 
 TEST_F(Exercices, MenuUnderTheExerciseButton)
