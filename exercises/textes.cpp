@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -15,6 +16,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/boite.h"
 #include "exercises/exercice.h"
@@ -74,6 +76,57 @@ std::optional<QString> choisirtexte(QWidget* parent, bool enregistrer)
 }
 
 void boite(QWidget* parent, const message& m) { boitemessage(parent, m); }
+
+// A size fixed in screen pixels, given in points instead (a screen pixel is
+// a 96th of an inch); false when the format has no pixel size.
+bool enpoints(QTextCharFormat& f)
+{
+    const int pixels = f.intProperty(QTextFormat::FontPixelSize);
+    if (pixels <= 0)
+        return false;
+    f.clearProperty(QTextFormat::FontPixelSize);
+    f.setFontPointSize(pixels * 72.0 / 96.0);
+    return true;
+}
+
+// The text's sizes are pixels, and a printer's pixel is far smaller than the
+// screen's: laid out for paper, every size becomes the same size in points,
+// so that a 12 pt text prints 12 pt high at any printer resolution.
+void tailleimprimee(QTextDocument& d)
+{
+    QFont defaut = d.defaultFont();
+    if (defaut.pixelSize() > 0) {
+        defaut.setPointSizeF(defaut.pixelSize() * 72.0 / 96.0);
+        d.setDefaultFont(defaut);
+    }
+    // Gathered first: setting a format may merge the fragments walked over.
+    struct morceauformat {
+        int debut;
+        int fin;
+        QTextCharFormat format;
+        bool bloc; // the paragraph's own format (its mark, an empty line's height)
+    };
+    std::vector<morceauformat> morceaux;
+    for (QTextBlock b = d.begin(); b.isValid(); b = b.next()) {
+        if (QTextCharFormat f = b.charFormat(); enpoints(f))
+            morceaux.push_back({b.position(), b.position(), f, true});
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fr = it.fragment();
+            if (QTextCharFormat f = fr.charFormat(); enpoints(f))
+                morceaux.push_back({fr.position(), fr.position() + fr.length(), f, false});
+        }
+    }
+    QTextCursor c(&d);
+    for (const morceauformat& m : morceaux) {
+        c.setPosition(m.debut);
+        if (m.bloc) {
+            c.setBlockCharFormat(m.format);
+        } else {
+            c.setPosition(m.fin, QTextCursor::KeepAnchor);
+            c.setCharFormat(m.format);
+        }
+    }
+}
 
 } // namespace
 
@@ -161,15 +214,18 @@ void imprimetexte_Click(Fichexo& w)
     const QTextCursor c = f.supertext->textCursor();
     if (choix.exec() != QDialog::Accepted)
         return;
-    // The selection alone, or the whole text when nothing is selected.
+    // The selection alone, or the whole text when nothing is selected; a
+    // copy either way, given its sizes in points.
+    std::unique_ptr<QTextDocument> copie;
     if (c.hasSelection()) {
-        QTextDocument morceau;
-        morceau.setDefaultFont(f.supertext->document()->defaultFont());
-        QTextCursor(&morceau).insertFragment(c.selection());
-        morceau.print(&imprimante);
+        copie = std::make_unique<QTextDocument>();
+        copie->setDefaultFont(f.supertext->document()->defaultFont());
+        QTextCursor(copie.get()).insertFragment(c.selection());
     } else {
-        f.supertext->document()->print(&imprimante);
+        copie.reset(f.supertext->document()->clone());
     }
+    tailleimprimee(*copie);
+    copie->print(&imprimante);
 }
 
 } // namespace qm

@@ -80,6 +80,32 @@ void construireattente(Confimp& d)
     d.Frame2->hide();
 }
 
+// Each screen pixel printed as a block of agrandissement x agrandissement
+// pixels of the same colour, stored without loss: the PDF engine would
+// otherwise compress the picture as JPEG (halos round thin lines and text),
+// and a viewer smooths a picture it enlarges less than four times.
+constexpr int agrandissement = 4;
+
+bool peindrecopies(QPrinter& p, const QImage& image, int exemplaires)
+{
+    QPainter peintre;
+    if (!peintre.begin(&p))
+        return false;
+    peintre.setRenderHint(QPainter::LosslessImageRendering);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage nette = image.scaled(image.size() * agrandissement, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QRect zone = p.pageLayout().paintRectPixels(p.resolution());
+    const double echelle = p.resolution() / pixelsecran;
+    const QSizeF taille(image.width() * echelle, image.height() * echelle);
+    for (int i = 1; i <= exemplaires; ++i) {
+        const QPointF coin(zone.width() / 10.0, zone.height() / 20.0);
+        peintre.drawImage(QRectF(coin, taille), nette);
+        if (i < exemplaires)
+            p.newPage();
+    }
+    return peintre.end();
+}
+
 } // namespace
 
 QPrinter& imprimante()
@@ -108,23 +134,17 @@ bool imprimer(QPrinter& p, const QImage& image, int exemplaires)
     // would multiply it.
     p.setCopyCount(1);
     // Across the page: the table at its size on screen is wider than the
-    // printable width of an upright A4 or Letter page.
+    // printable width of an upright A4 or Letter page. The printer is the
+    // one the text prints use too: its own settings are given back after.
+    const QPageLayout::Orientation orientation = p.pageLayout().orientation();
+    const bool pageentiere = p.fullPage();
     p.setPageOrientation(QPageLayout::Landscape);
     // The painter's origin is then the printable area's corner, in device pixels.
     p.setFullPage(false);
-    QPainter peintre;
-    if (!peintre.begin(&p))
-        return false;
-    const QRect zone = p.pageLayout().paintRectPixels(p.resolution());
-    const double echelle = p.resolution() / pixelsecran;
-    const QSizeF taille(image.width() * echelle, image.height() * echelle);
-    for (int i = 1; i <= exemplaires; ++i) {
-        const QPointF coin(zone.width() / 10.0, zone.height() / 20.0);
-        peintre.drawImage(QRectF(coin, taille), image);
-        if (i < exemplaires)
-            p.newPage();
-    }
-    return peintre.end();
+    const bool fait = peindrecopies(p, image, exemplaires);
+    p.setPageOrientation(orientation);
+    p.setFullPage(pageentiere);
+    return fait;
 }
 
 Confimp::Confimp(FeuilleP& f) : QDialog(&f), feuille(f)

@@ -28,7 +28,9 @@ QString nomimprimante(const QPrinter& p);
 
 // One page per copy, in one job, across the page, the picture's top-left
 // corner at a tenth of the printable width and a twentieth of its height, a
-// screen pixel of the picture staying a screen pixel on paper. Returns false when the printer
+// screen pixel of the picture staying a screen pixel on paper, its colours
+// kept exactly (no lossy compression, no smoothing). The printer's
+// orientation is given back afterwards. Returns false when the printer
 // could not be opened; nothing is reported.
 bool imprimer(QPrinter& p, const QImage& image, int exemplaires);
 

@@ -17,6 +17,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -41,6 +43,7 @@
 #include "files/serie.h"
 #include "output/confimp.h"
 #include "rtf/rtf.h"
+#include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
 
@@ -677,6 +680,111 @@ TEST_F(Exercices, PrintsTheSelectionOrTheWholeText)
     annulerdialogue();
     imprimetexte_Click(menu);
     EXPECT_FALSE(QFileInfo::exists(sortie.filePath("rien.pdf")));
+}
+
+// The heights of the words of a PDF, as pdftotext -bbox boxes them (the
+// font's ascent plus descent, in points), the word given.
+std::vector<double> hauteursmot(const QString& pdf, const QString& mot)
+{
+    QProcess outil;
+    outil.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(outil.waitForFinished(20000));
+    static const QRegularExpression boite(
+        QStringLiteral("<word xMin=\"[-0-9.]+\" yMin=\"([-0-9.]+)\" xMax=\"[-0-9.]+\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
+    std::vector<double> h;
+    const QString sortie = QString::fromUtf8(outil.readAllStandardOutput());
+    for (auto m = boite.globalMatch(sortie); m.hasNext();) {
+        const auto r = m.next();
+        if (r.captured(3) == mot)
+            h.push_back(r.captured(2).toDouble() - r.captured(1).toDouble());
+    }
+    return h;
+}
+
+TEST_F(Exercices, PrintedTextKeepsItsSizeInPoints)
+{
+    QTemporaryDir sortie;
+    QPrinter& p = imprimante();
+    p.setOutputFormat(QPrinter::PdfFormat);
+    const int resolution = p.resolution();
+    // What a 12 pt word of the same face measures in a PDF.
+    QPrinter etalon(QPrinter::HighResolution);
+    etalon.setOutputFormat(QPrinter::PdfFormat);
+    etalon.setOutputFileName(sortie.filePath("etalon.pdf"));
+    {
+        QPainter peintre(&etalon);
+        QFont douze(QStringLiteral("Liberation Sans"));
+        douze.setPointSize(12);
+        peintre.setFont(douze);
+        peintre.drawText(500, 500, QStringLiteral("Douze"));
+    }
+    const std::vector<double> reference = hauteursmot(sortie.filePath("etalon.pdf"), "Douze");
+    ASSERT_EQ(reference.size(), 1u);
+    EXPECT_NEAR(reference[0], 12 * 1.12, 12 * 0.1) << "the face's box is about 1.12 times its size";
+
+    // A statement as the exercises have it: 12 pt in the file, 16 px on screen.
+    ASSERT_TRUE(lirertf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Douze points\\par Douze encore\\par}",
+                        *f->supertext->document()));
+    Fichexo menu(*f);
+    const auto imprimer = [&](const QString& nom, int dpi) {
+        p.setResolution(dpi);
+        p.setOutputFileName(sortie.filePath(nom));
+        conduire([](QWidget& w) { static_cast<QDialog&>(w).accept(); });
+        imprimetexte_Click(menu);
+        return hauteursmot(sortie.filePath(nom), "Douze");
+    };
+    for (const int dpi : {1200, 300}) {
+        const std::vector<double> h = imprimer(QStringLiteral("tout%1.pdf").arg(dpi), dpi);
+        ASSERT_EQ(h.size(), 2u) << dpi << " dpi";
+        for (const double v : h)
+            EXPECT_NEAR(v, reference[0], reference[0] * 0.05) << dpi << " dpi";
+    }
+    // The selection alone keeps its size too.
+    QTextCursor c(f->supertext->document());
+    c.movePosition(QTextCursor::NextBlock);
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    f->supertext->setTextCursor(c);
+    const std::vector<double> h = imprimer(QStringLiteral("selection.pdf"), 1200);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_NEAR(h[0], reference[0], reference[0] * 0.05);
+    p.setResolution(resolution);
+}
+
+// The page size of a PDF's first page, in points.
+QSizeF pagepdf(const QString& pdf)
+{
+    QProcess outil;
+    outil.start(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(outil.waitForFinished(20000));
+    static const QRegularExpression taille(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    const auto m = taille.match(QString::fromUtf8(outil.readAllStandardOutput()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+// The table prints across the page; the printer, shared with the text print,
+// keeps the upright page chosen for it.
+TEST_F(Exercices, TablePrintLeavesTheChosenOrientation)
+{
+    QTemporaryDir sortie;
+    QPrinter& p = imprimante();
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setPageOrientation(QPageLayout::Portrait);
+    f->Text1->setText(QStringLiteral("2H#2+O#2=2H#2O"));
+    valideur_Click(*f);
+    p.setOutputFileName(sortie.filePath("tableau.pdf"));
+    observerconfimp([](Confimp& d) { d.Command1->click(); });
+    f->commandes.at(QStringLiteral("Command10"))->click();
+    observerconfimp({});
+    const QSizeF tableau = pagepdf(sortie.filePath("tableau.pdf"));
+    EXPECT_GT(tableau.width(), tableau.height()) << "the table across the page";
+    EXPECT_EQ(p.pageLayout().orientation(), QPageLayout::Portrait);
+
+    Fichexo menu(*f);
+    p.setOutputFileName(sortie.filePath("texte.pdf"));
+    conduire([](QWidget& w) { static_cast<QDialog&>(w).accept(); });
+    imprimetexte_Click(menu);
+    const QSizeF texte = pagepdf(sortie.filePath("texte.pdf"));
+    EXPECT_LT(texte.width(), texte.height()) << "the text on an upright page";
 }
 
 TEST_F(Exercices, MenuUnderTheExerciseButton)

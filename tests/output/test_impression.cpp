@@ -113,10 +113,12 @@ protected:
         f->commandes.at(QStringLiteral("Command10"))->click();
         EXPECT_TRUE(vue);
     }
-    // Where the picture's top-left corner belongs on the rendered page.
+    // Where the picture's top-left corner belongs on the rendered page, printed across.
     QPointF coinattendu() const
     {
-        const QRectF zone = imprimante().pageLayout().paintRect(QPageLayout::Point);
+        QPageLayout travers = imprimante().pageLayout();
+        travers.setOrientation(QPageLayout::Landscape);
+        const QRectF zone = travers.paintRect(QPageLayout::Point);
         return QPointF(zone.left() + zone.width() / 10, zone.top() + zone.height() / 20) * rendu / 72;
     }
     void tableau()
@@ -216,6 +218,40 @@ TEST_F(Impression, EquationOnly)
     EXPECT_NEAR(r.height(), 41, 2);
 }
 
+// The picture is stored as drawn: no JPEG, each screen pixel a block of the
+// printed picture, so that scaled back it is the screen picture exactly.
+TEST_F(Impression, PictureStoredWithoutLoss)
+{
+    tableau();
+    ouvrir([](Confimp& d) { d.Command1->click(); });
+    const QImage& ecran = feuillef(*f).copieur;
+    ASSERT_EQ(ecran.size(), QSize(777, 189));
+    const QString outil = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    if (outil.isEmpty())
+        GTEST_SKIP() << "pdfimages is not installed";
+    QProcess liste;
+    liste.start(outil, {QStringLiteral("-list"), pdf});
+    ASSERT_TRUE(liste.waitForFinished(20000));
+    const QStringList lignes = QString::fromLatin1(liste.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 3) << "a title, a rule and one picture";
+    const QStringList champs = lignes[2].simplified().split(' ');
+    ASSERT_GE(champs.size(), 9);
+    EXPECT_EQ(champs[8].toStdString(), "image") << "not JPEG";
+
+    QProcess::execute(outil, {QStringLiteral("-png"), pdf, images.filePath(QStringLiteral("img"))});
+    const QImage imprimee(images.filePath(QStringLiteral("img-000.png")));
+    ASSERT_FALSE(imprimee.isNull());
+    const int k = imprimee.width() / ecran.width();
+    EXPECT_GE(k, 4);
+    ASSERT_EQ(imprimee.size(), ecran.size() * k);
+    int differents = 0;
+    for (int y = 0; y < imprimee.height(); ++y)
+        for (int x = 0; x < imprimee.width(); ++x)
+            if ((imprimee.pixel(x, y) & 0xffffff) != (ecran.pixel(x / k, y / k) & 0xffffff))
+                ++differents;
+    EXPECT_EQ(differents, 0);
+}
+
 // On a printable area of 4000 x 6000 units the corner is at (400, 300): at
 // 72 units to the inch a unit is a point of the PDF page.
 TEST_F(Impression, CornerInPrinterUnits)
@@ -230,7 +266,9 @@ TEST_F(Impression, CornerInPrinterUnits)
     QImage carre(96, 96, QImage::Format_RGB32); // 72 points on paper
     carre.fill(Qt::black);
     ASSERT_TRUE(imprimer(p, carre, 1));
-    ASSERT_EQ(p.pageLayout().paintRectPixels(p.resolution()), QRect(20, 20, 4000, 6000));
+    QPageLayout travers = p.pageLayout();
+    travers.setOrientation(QPageLayout::Landscape);
+    ASSERT_EQ(travers.paintRectPixels(p.resolution()), QRect(20, 20, 4000, 6000));
     constexpr double resolution = 18; // a rendered pixel is 4 points
     const auto rendues = rendre(p.outputFileName(), images.path(), resolution);
     if (!rendues)
