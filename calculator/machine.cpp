@@ -334,6 +334,7 @@ bool z1_KeyPress(etatmachine& e, char touche, bool& bip)
     }
     switch (touche) {
     case '.':
+    case ',': // the French decimal comma is the calculator's point
         ajouter(e, ".");
         return true;
     case 'e':

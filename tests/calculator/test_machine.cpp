@@ -492,6 +492,21 @@ TEST(Fenetre, Clavier)
     EXPECT_TRUE(m.isVisible());
 }
 
+// A French pupil types a decimal comma, on the main keys or the keypad.
+TEST(Fenetre, VirguleLueCommeUnPoint)
+{
+    qm::Machine m;
+    QTest::keyClicks(m.z1, "0,25*2");
+    EXPECT_EQ(m.z1->text(), QStringLiteral("0.25 * 2"));
+    QTest::keyClick(m.z1, Qt::Key_Enter);
+    EXPECT_EQ(m.z1->text(), QStringLiteral(" .5"));
+    QTest::keyClick(m.z1, Qt::Key_1);
+    QTest::keyClick(m.z1, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(m.z1, Qt::Key_5, Qt::KeypadModifier);
+    QTest::keyClick(m.z1, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(m.z1->text(), QStringLiteral(" 1.5"));
+}
+
 TEST(Fenetre, MemoireGardeeEntreDeuxOuvertures)
 {
     qm::memoire = 0;
