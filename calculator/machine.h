@@ -91,7 +91,7 @@ class Machine : public QDialog
 
     etatmachine etat;
 
-    QLineEdit* z1 = nullptr;
+    QLineEdit* z1 = nullptr; // the display; a message wider than it shows on several lines
     QWidget* Picture1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
