@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <cmath>
@@ -334,6 +336,7 @@ bool z1_KeyPress(etatmachine& e, char touche, bool& bip)
     }
     switch (touche) {
     case '.':
+    case ',': // the French decimal comma is the calculator's point
         ajouter(e, ".");
         return true;
     case 'e':
@@ -544,6 +547,59 @@ QGroupBox* cadre(QWidget* parent, const char* nom, const char* titre, QRect r)
     return g;
 }
 
+// The texts the display shows of its own, as opposed to an expression or a
+// number.
+bool estmessage(const QString& t)
+{
+    for (std::string_view m :
+         {texteattente, textecalculimpossible, texteparentheses, texteoperateurs, textedepassement})
+        if (t == QString::fromUtf8(m.data(), static_cast<qsizetype>(m.size())))
+            return true;
+    return false;
+}
+
+constexpr int alignementmessage = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+// The display `z1`. An expression or a number is drawn as any text box draws
+// its line (the end of a long expression in view). A message wider than the
+// box is drawn whole, word-wrapped on several lines in the same place, and in
+// a smaller size only if the lines still overflow the box.
+class afficheur : public QLineEdit
+{
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QString t = text();
+        QStyleOptionFrame cadre;
+        initStyleOption(&cadre);
+        // Where the text box puts its line: inside the frame and the margins,
+        // two pixels from the sides and one from top and bottom.
+        const QRect zone = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &cadre, this)
+                               .marginsRemoved(textMargins())
+                               .adjusted(2, 1, -2, -1);
+        if (!estmessage(t) || fontMetrics().horizontalAdvance(t) <= zone.width()) {
+            QLineEdit::paintEvent(event);
+            return;
+        }
+        QFont f = font();
+        const auto deborde = [&zone, &t](const QFont& f) {
+            const QRect r = QFontMetrics(f).boundingRect(zone, alignementmessage, t);
+            return r.width() > zone.width() || r.height() > zone.height();
+        };
+        while (f.pixelSize() > 6 && deborde(f))
+            f.setPixelSize(f.pixelSize() - 1);
+        QPainter p(this);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &cadre, &p, this);
+        p.setFont(f);
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(zone, alignementmessage, t);
+    }
+};
+
 QPointer<Machine>& ouverte()
 {
     static QPointer<Machine> m;
@@ -572,11 +628,13 @@ void creeroptions(Machine& m)
     pp.setColor(QPalette::Window, QColor(220, 240, 240));
     m.Picture1->setPalette(pp);
 
+    // "Radians" and "Scientifique" are a few pixels wider than the other two:
+    // at their first widths the face clipped the last letter of the caption.
     m.Frame2 = cadre(m.Picture1, "Frame2", "Angles", {8, 0, 121, 57});
-    m.angle[1] = option(m.Frame2, "angle_1", "Radians", {8, 16, 59, 16});
+    m.angle[1] = option(m.Frame2, "angle_1", "Radians", {8, 16, 66, 16});
     m.angle[0] = option(m.Frame2, "angle_0", "Degrés", {8, 32, 56, 16});
     m.Frame3 = cadre(m.Picture1, "Frame3", "Affichage", {136, 0, 129, 57});
-    m.C[0] = option(m.Frame3, "C_0", "Scientifique", {8, 16, 75, 16});
+    m.C[0] = option(m.Frame3, "C_0", "Scientifique", {8, 16, 82, 16});
     m.C[1] = option(m.Frame3, "C_1", "Standard", {8, 32, 71, 16});
     m.angle[0]->setChecked(true);
     m.C[1]->setChecked(true);
@@ -618,7 +676,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
     setFixedSize(301, 430);
     setFont(police(QStringLiteral("MS Sans Serif"), 8.25));
 
-    z1 = new QLineEdit(this);
+    z1 = new afficheur(this);
     z1->setObjectName(QStringLiteral("z1"));
     z1->setGeometry(16, 16, 273, 89);
     z1->setReadOnly(true);

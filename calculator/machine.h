@@ -72,8 +72,9 @@ void C_Click(etatmachine& e);
 // An unknown name does nothing.
 bool appuyer(etatmachine& e, std::string_view nom);
 
-// A character typed on the display: '0'..'9', '.', e/E/d/D, ( ) * / + - ^,
-// 8 (Backspace) and 13 (Enter). True when the key is one of these.
+// A character typed on the display: '0'..'9', '.' or ',' (both the decimal
+// point), e/E/d/D, ( ) * / + - ^, 8 (Backspace) and 13 (Enter). True when the
+// key is one of these.
 // `bip` is set when the computer should beep.
 bool z1_KeyPress(etatmachine& e, char touche, bool& bip);
 
@@ -90,7 +91,7 @@ class Machine : public QDialog
 
     etatmachine etat;
 
-    QLineEdit* z1 = nullptr;
+    QLineEdit* z1 = nullptr; // the display; a message wider than it shows on several lines
     QWidget* Picture1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

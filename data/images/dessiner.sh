@@ -5,6 +5,8 @@
 # change, run it again from anywhere:  sh data/images/dessiner.sh
 # Each picture is at most 395 x 195 pixels: the Illustration tab shows it at
 # its own size, on the panel's colour, which is also the pictures' background.
+# A picture shows the situation of its exercise, never what the statement asks
+# the pupil to find: no balanced equation, no name of a gas to identify.
 set -eu
 cd "$(dirname "$0")"
 
@@ -35,15 +37,14 @@ ecrire bec.png \
   -fill 'rgba(40,200,255,0.8)' -stroke 'rgb(30,120,220)' \
   -draw "path 'M 122,78 C 120,66 125,52 128,42 C 131,52 136,66 134,78 Z'" \
   -stroke "$legende" -strokewidth 1 -fill none \
-  -draw 'line 142,30 186,30' -draw 'line 143,145 186,145' \
+  -draw 'line 142,30 186,30' -draw 'line 139,100 186,100' -draw 'line 143,145 186,145' \
   -stroke none -fill "$legende" -font "$normal" -pointsize 13 \
   -annotate +190+35 'flamme bleue :' \
   -annotate +190+51 'combustion complète' \
+  -annotate +190+105 'bec de gaz du laboratoire' \
   -annotate +190+141 'bague d’entrée d’air :' \
   -annotate +190+157 'l’air apporte le dioxygène O₂' \
-  -annotate +8+163 'méthane CH₄' \
-  -fill black -font "$gras" -pointsize 14 \
-  -annotate +178+100 'CH₄ + 2 O₂ → CO₂ + 2 H₂O'
+  -annotate +8+163 'méthane CH₄'
 
 # A zinc plate in copper(II) sulfate solution: copper deposits on the zinc.
 ecrire sulfate-zinc.png \
@@ -116,12 +117,13 @@ ecrire zinc-acide.png \
   -stroke 'rgb(200,40,40)' -strokewidth 1.5 -fill none \
   -draw 'line 58,20 46,14' -draw 'line 56,30 42,30' -draw 'line 58,40 46,46' \
   -stroke "$legende" -strokewidth 1 \
-  -draw 'line 134,16 176,16' -draw 'line 96,104 176,92' -draw 'line 99,168 176,168' \
+  -draw 'line 134,16 176,16' -draw 'line 96,104 176,92' -draw 'line 93,138 176,134' \
+  -draw 'line 99,168 176,168' \
   -stroke none -fill "$legende" -font "$normal" -pointsize 13 \
-  -annotate +180+14 'allumette : petite détonation,' \
-  -annotate +180+30 'le gaz est du dihydrogène H₂' \
+  -annotate +180+14 'allumette enflammée :' \
+  -annotate +180+30 'petite détonation' \
   -annotate +180+82 'acide chlorhydrique' \
   -annotate +180+98 '(H⁺ + Cl⁻)' \
-  -annotate +180+172 'grenaille de zinc Zn' \
-  -fill black -font "$gras" -pointsize 14 \
-  -annotate +180+134 'Zn + 2 H⁺ → Zn²⁺ + H₂'
+  -annotate +180+130 'bulles du gaz' \
+  -annotate +180+146 'qui se dégage' \
+  -annotate +180+172 'grenaille de zinc Zn'

@@ -10,8 +10,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <sstream>
+#include <string_view>
 
+#include "app/initialisation.h"
 #include "calculator/machine.h"
 
 namespace
@@ -415,7 +418,7 @@ TEST(Fenetre, ControlesALeurPlace)
     EXPECT_TRUE(degres->isChecked());
     EXPECT_EQ(degres->text(), QStringLiteral("Degrés"));
     EXPECT_TRUE(standard->isChecked());
-    EXPECT_EQ(m.findChild<QRadioButton*>(QStringLiteral("C_0"))->geometry(), QRect(8, 16, 75, 16));
+    EXPECT_EQ(m.findChild<QRadioButton*>(QStringLiteral("C_0"))->geometry(), QRect(8, 16, 82, 16));
 }
 
 TEST(Fenetre, ImagesDesTouchesDessinees)
@@ -490,6 +493,113 @@ TEST(Fenetre, Clavier)
     m.show();
     QTest::keyClick(m.z1, Qt::Key_Escape);
     EXPECT_TRUE(m.isVisible());
+}
+
+// A French pupil types a decimal comma, on the main keys or the keypad.
+TEST(Fenetre, VirguleLueCommeUnPoint)
+{
+    qm::Machine m;
+    QTest::keyClicks(m.z1, "0,25*2");
+    EXPECT_EQ(m.z1->text(), QStringLiteral("0.25 * 2"));
+    QTest::keyClick(m.z1, Qt::Key_Enter);
+    EXPECT_EQ(m.z1->text(), QStringLiteral(" .5"));
+    QTest::keyClick(m.z1, Qt::Key_1);
+    QTest::keyClick(m.z1, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(m.z1, Qt::Key_5, Qt::KeypadModifier);
+    QTest::keyClick(m.z1, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(m.z1->text(), QStringLiteral(" 1.5"));
+}
+
+// The green text of the display: how many pixels, and where.
+struct encre {
+    int n = 0;
+    QRect boite;
+};
+
+encre encrede(const QImage& i)
+{
+    encre e;
+    for (int y = 0; y < i.height(); ++y)
+        for (int x = 0; x < i.width(); ++x) {
+            const QColor c = i.pixelColor(x, y);
+            if (c.green() > 128 && c.red() < 100 && c.blue() < 100) {
+                ++e.n;
+                e.boite |= QRect(x, y, 1, 1);
+            }
+        }
+    return e;
+}
+
+// The same text whole, on one line of a wide black strip.
+int encreentiere(const QString& t, QFont f, int pixels)
+{
+    f.setPixelSize(pixels);
+    QImage i(1200, 80, QImage::Format_RGB32);
+    i.fill(Qt::black);
+    QPainter p(&i);
+    p.setFont(f);
+    p.setPen(QColor(0, 255, 0));
+    p.drawText(4, 60, t);
+    p.end();
+    return encrede(i).n;
+}
+
+TEST(Fenetre, MessagesEntiersDansLAffichage)
+{
+    qm::Machine m;
+    const QRect dedans = m.z1->rect().adjusted(2, 2, -2, -2);
+    const QFont f = m.z1->font();
+    // Every message in the display's own size: all its ink, inside the frame.
+    for (std::string_view message : {qm::texteattente, qm::textecalculimpossible, qm::texteparentheses,
+                                     qm::texteoperateurs, qm::textedepassement}) {
+        const QString t = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+        m.z1->setText(t);
+        const encre vue = encrede(m.z1->grab().toImage());
+        const int entiere = encreentiere(t, f, f.pixelSize());
+        EXPECT_NEAR(vue.n, entiere, entiere / 20) << t.toStdString();
+        EXPECT_TRUE(dedans.contains(vue.boite)) << t.toStdString();
+    }
+    // A number, and an expression too long for the box, are drawn as by a
+    // plain text box.
+    QLineEdit simple;
+    simple.setReadOnly(true);
+    simple.setFont(f);
+    simple.setPalette(m.z1->palette());
+    simple.resize(m.z1->size());
+    for (const char* t : {" 14", "2 * sin 30 + (1 - 4) ^ 2 - 123456789 / 7"}) {
+        m.z1->setText(QString::fromUtf8(t));
+        simple.setText(QString::fromUtf8(t));
+        EXPECT_EQ(m.z1->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                  simple.grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << t;
+    }
+    // In a face too large for the box the message gets smaller, still whole.
+    const QString t =
+        QString::fromUtf8(qm::texteoperateurs.data(), static_cast<qsizetype>(qm::texteoperateurs.size()));
+    m.z1->setFont(qm::police(QStringLiteral("Courier New"), 24, true));
+    m.z1->setText(t);
+    const encre vue = encrede(m.z1->grab().toImage());
+    EXPECT_TRUE(dedans.contains(vue.boite));
+    bool entiere = false;
+    for (int pixels = 6; pixels < 32 && !entiere; ++pixels)
+        entiere = std::abs(vue.n - encreentiere(t, f, pixels)) <= vue.n / 20;
+    EXPECT_TRUE(entiere) << vue.n;
+}
+
+// The captions of the four options are drawn whole: no ink in the option's
+// last column, where a clipped caption ends, and each option inside its frame.
+TEST(Fenetre, LegendesDesOptionsEntieres)
+{
+    qm::Machine m;
+    const QImage i = m.Picture1->grab().toImage();
+    for (QRadioButton* o : {m.angle[0], m.angle[1], m.C[0], m.C[1]}) {
+        EXPECT_LT(o->geometry().right(), o->parentWidget()->width() - 2) << o->text().toStdString();
+        const QRect r(o->mapTo(m.Picture1, QPoint(0, 0)), o->size());
+        int encre = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            encre += qGray(i.pixel(r.right(), y)) < 160;
+        EXPECT_EQ(encre, 0) << o->text().toStdString();
+    }
 }
 
 TEST(Fenetre, MemoireGardeeEntreDeuxOuvertures)
