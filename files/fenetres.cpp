@@ -381,7 +381,7 @@ void Command1_Click(Enregistrer& w)
     QDir::setCurrent(w.listes.dossierfichiers);
     if (QFileInfo(w.nomfichier).isFile()
         && boitemessage(&w, QString::fromStdString(msgecraser.texte), QString::fromStdString(msgecraser.titre),
-                        icone::question, boutons::ouinon)
+                        icone::exclamation, boutons::ouinon)
                != reponse::oui) {
         w.unsetCursor();
         return;

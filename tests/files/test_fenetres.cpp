@@ -160,6 +160,8 @@ TEST_F(Fenetres, NonPourEcraserPuisEncore)
     EXPECT_EQ(repondeur.questions[0].texte, QStringLiteral("Ecraser le fichier existant?"));
     EXPECT_EQ(repondeur.questions[0].titre, QStringLiteral("Ce fichier existe déjà!"));
     EXPECT_EQ(repondeur.questions[0].b, boutons::ouinon);
+    EXPECT_EQ(repondeur.questions[0].i, icone::exclamation);
+    EXPECT_EQ(repondeur.questions[0].defaut, reponse::non);
     EXPECT_EQ(w.Text1->text(), cheminq("s1.C02"));
     EXPECT_EQ(contenu(chemin("s1.C02")), "ancien");
     EXPECT_EQ(ecritures, 0);
