@@ -43,6 +43,7 @@
 #include "rtf/rtf.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
+#include "workspace/series.h"
 
 namespace {
 
@@ -383,6 +384,17 @@ TEST_F(Exercices, OpeningFillsTextSeriesPictureAndTitle)
     // The picture, named with "\" from the program's folder, and its tab in front.
     EXPECT_EQ(f->onglets->ong3->image().pixelColor(5, 5), QColor(10, 200, 30));
     EXPECT_EQ(f->onglets->etat().ongletcourant, 3);
+
+    // Saving the series proposes it in the pupil's documents, not over the exercise's own.
+    QString propose;
+    conduire([&](QWidget& d) {
+        if (auto* nom = d.findChild<QLineEdit*>(QStringLiteral("Text1")))
+            propose = nom->text();
+        static_cast<QDialog&>(d).reject();
+    });
+    Command11_Click(*f);
+    EXPECT_EQ(propose, joindre(dossierdocuments(), QStringLiteral("serie.C02")));
+    EXPECT_EQ(f->etat.nomfichier, dossier + "serie.C02");
 
     // The pupil writes: the text now counts as changed.
     f->supertext->moveCursor(QTextCursor::End);
