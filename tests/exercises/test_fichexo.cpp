@@ -278,7 +278,7 @@ TEST_F(Exercices, PreviewShowsDifficultyCorrectionNotionsAndTitle)
     // Activation previewed the first file.
     const QString dossier = QDir(chemin("exos")).canonicalPath() + "/";
     EXPECT_EQ(w->fichierexo->text(), dossier + "cinq.E07");
-    EXPECT_EQ(f->etat.dossierexo, dossier);
+    EXPECT_EQ(f->etat.dossierexo, QString()); // set only when an exercise is opened
     EXPECT_EQ(QDir::currentPath() + "/", dossier);
     const QImage allumee = pixmapimage(w->Imagalu), sombre = pixmapimage(w->Imagenoir);
     ASSERT_NE(allumee, sombre);
@@ -376,6 +376,7 @@ TEST_F(Exercices, OpeningFillsTextSeriesPictureAndTitle)
     EXPECT_EQ(f->etat.textemodifie, 0);
     EXPECT_FALSE(f->supertext->isReadOnly());
     const QString dossier = QDir(chemin("exos")).canonicalPath() + "/";
+    EXPECT_EQ(f->etat.dossierexo, dossier);
     EXPECT_EQ(f->etat.nomfichier, dossier + "serie.C02");
     EXPECT_EQ(f->etat.eqtexte[0], "CH#4+O#2=CO#2+H#2O");
     EXPECT_EQ(f->etat.eqtexte[3], ""); // the whole series came in
@@ -567,6 +568,33 @@ TEST_F(Exercices, CorrectionReplacesTextAndSeries)
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].titre, "Fichier absent");
     EXPECT_EQ(f->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The browser previews a file as soon as it shows; closed without opening
+// anything, it leaves the exercise in use where it was.
+TEST_F(Exercices, BrowserClosedWithoutOpeningKeepsTheExerciseFolder)
+{
+    exercicecomplet();
+    exercice("autre.E07", {"autre.rtf"});
+    auto w = navigateur(chemin("exos"));
+    choisir(*w, "methane.E07");
+    ouvreur_Click(*w);
+    const QString dossier = f->etat.dossierexo;
+
+    Fichexo menu(*f);
+    QString apercu;
+    conduire([&](QWidget& d) {
+        auto* b = dynamic_cast<Fichexo*>(&d);
+        ASSERT_NE(b, nullptr);
+        apercu = b->fichierexo->text();
+        QTest::mouseClick(b->Image5, Qt::LeftButton);
+    });
+    openexo_Click(menu);
+    EXPECT_EQ(apercu.section('/', -1), "autre.E07");
+    EXPECT_EQ(f->etat.dossierexo, dossier);
+    opencor_Click(menu);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(plain(), "Corrigé : CH4 + 2 O2 = CO2 + 2 H2O.");
 }
 
 TEST_F(Exercices, SaveAndReopenTheAnswer)
