@@ -22,6 +22,8 @@ QMessageBox::Icon icon(icone i)
         return QMessageBox::Question;
     case icone::information:
         return QMessageBox::Information;
+    case icone::exclamation:
+        return QMessageBox::Warning;
     case icone::critique:
         break;
     }
@@ -62,11 +64,12 @@ void installerrepondeur(repondeur r) { repondeurcourant() = std::move(r); }
 
 reponse boitemessage(QWidget* parent, const QString& texte, const QString& titre, icone i, boutons b)
 {
+    // Enter answers No to a Yes/No question (overwriting a file), OK otherwise.
+    const reponse defaut = b == boutons::ouinon ? reponse::non : reponse::ok;
     if (const repondeur& r = repondeurcourant())
-        return r(questionboite{texte, titre, i, b});
+        return r(questionboite{texte, titre, i, b, defaut});
     QMessageBox boite(icon(i), titre, texte, boutonsqt(b), parent);
-    if (b == boutons::ouinon)
-        boite.setDefaultButton(QMessageBox::No);
+    boite.setDefaultButton(defaut == reponse::non ? QMessageBox::No : QMessageBox::Ok);
     // French captions whatever translations the machine has.
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
         {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annuler"}, {QMessageBox::Yes, "Oui"}, {QMessageBox::No, "Non"}};

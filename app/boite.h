@@ -10,7 +10,7 @@ class QWidget;
 
 namespace qm {
 
-enum class icone { critique, question, information };
+enum class icone { critique, question, information, exclamation };
 enum class boutons { ok, okannuler, ouinon };
 enum class reponse { ok, annuler, oui, non };
 
@@ -28,6 +28,7 @@ struct questionboite {
     QString titre;
     icone i = icone::critique;
     boutons b = boutons::ok;
+    reponse defaut = reponse::ok; // the answer Enter gives: No when asked Yes or No
 };
 
 // While a responder is installed, boxes are not shown: the responder reads the

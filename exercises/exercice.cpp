@@ -12,7 +12,10 @@ namespace qm {
 
 message msgabsent(const QString& dossier, const QString& nom)
 {
-    return {("Le fichier " + dossier + nom + " est introuvable").toStdString(), "Fichier absent"};
+    // A "\" of a name made on Windows is a folder separator, shown as such.
+    QString chemin = dossier + nom;
+    chemin.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return {("Le fichier " + chemin + " est introuvable").toStdString(), "Fichier absent"};
 }
 
 message msgecrasertexte(const QString& nomfichier)

@@ -37,7 +37,8 @@ inline const message msglecturetexte{"Vérifier l'état du lecteur et le nom du 
 inline const message msgecrituretexte{"Vérifier l'état du lecteur et le nom du fichier.", "Erreur d'écriture."};
 inline const message msgperte{"Attention: perte des modifications du texte.", "Abandon des données?"};
 
-// "Le fichier <folder><name> est introuvable": a file an exercise names is missing.
+// "Le fichier <folder><name> est introuvable": a file an exercise names is
+// missing. The path is shown with "/" between its folders.
 message msgabsent(const QString& dossier, const QString& nom);
 // The question before a text is saved over `nomfichier` (its name without folder).
 message msgecrasertexte(const QString& nomfichier);

@@ -168,7 +168,7 @@ void peindretito(QPainter& p, QSize taille)
 
 // ---- The browser ----
 
-Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f)
+Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.dossierexo)
 {
     setObjectName(QStringLiteral("Fichexo"));
     setWindowTitle(texte("Ouvrir un exercice"));
@@ -349,7 +349,7 @@ void File1_Click(Fichexo& w, QListWidgetItem* item)
     const QString dossier = avecseparateur(w.listes.dossierfichiers);
     w.fichierexo->setText(dossier);
     QDir::setCurrent(dossier);
-    w.feuille.etat.dossierexo = dossier;
+    w.dossierchoisi = dossier;
     w.fichierexo->setText(dossier + item->text());
     apercu(w);
 }
@@ -426,13 +426,16 @@ void ouvreur_Click(Fichexo& w)
     const std::string& enonce = (*r)[champexo::enonce - 1];
     const std::string& configuration = (*r)[champexo::configuration - 1];
     const std::string& image = (*r)[champexo::image - 1];
-    const QString dossier = f.etat.dossierexo;
+    const QString dossier = w.dossierchoisi;
 
     if (!chargertexte(f, cheminexercice(dossier, enonce))) {
         boitemessage(&w, msgabsent(dossier, texte(enonce)));
         w.Frame2->hide();
         return;
     }
+    // The exercise in use is this one from now on: its correction is looked
+    // for in its folder.
+    f.etat.dossierexo = dossier;
     f.fich->setText(chemin);
     f.etat.exerciceouvert = w.Label2->text() == textecorrige ? 1 : 0;
     if (renseigne(configuration)) {
@@ -571,8 +574,10 @@ bool ouvrirexercice(FeuilleP& f, const QString& chemin)
         if (!pertemodifications(f))
             return;
         f.etat.textemodifie = 0;
-        f.etat.dossierexo = avecseparateur(f.etat.dossierprogramme);
+        // The names of a requested exercise are relative to the program's
+        // folder; it becomes the exercise folder once the exercise is open.
         Fichexo w(f);
+        w.dossierchoisi = avecseparateur(f.etat.dossierprogramme);
         QString nom = chemin;
         nom.replace(QLatin1Char('\\'), QLatin1Char('/'));
         w.fichierexo->setText(nom);

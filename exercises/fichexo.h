@@ -60,6 +60,11 @@ public:
     QLabel* intratro = nullptr;
     QFrame* Frame2 = nullptr;
 
+    // The folder of the file chosen, whose statement and series names it
+    // holds; it becomes the main window's exercise folder only when the
+    // exercise is opened.
+    QString dossierchoisi;
+
     // The exercise menu, popped up under the main window's exercise button.
     QMenu* optionexo = nullptr;
     QAction* PRISENMAIN = nullptr;

@@ -1,13 +1,11 @@
 // The text actions of the exercise menu: the correction, saving, reopening and
 // printing the text of the exercise box.
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -37,10 +35,8 @@ const QString filtretexte = QStringLiteral("Texte au format RTF (*.RTF)");
 QString& dossiertextes()
 {
     static QString dossier;
-    if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        dossier = QFileInfo(documents).isDir() ? documents : QDir::homePath();
-    }
+    if (dossier.isEmpty() || !QFileInfo(dossier).isDir())
+        dossier = dossierdocuments();
     return dossier;
 }
 

@@ -1,6 +1,7 @@
 #include "files/fenetres.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -13,8 +14,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "app/boite.h"
@@ -29,22 +33,24 @@ constexpr int indentation = 2; // blanks per folder level in the folder list
 
 QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// `dossier` is `racine` or lies below it.
 bool estracine(const QString& dossier, const QString& racine)
 {
     return racine == QLatin1String("/") || dossier == racine || dossier.startsWith(racine + QLatin1Char('/'));
 }
 
-// "/" and the home folder always, then every mounted volume that can be read.
+// "/" and the home folder always, then the volumes a pupil may store on.
 QStringList lecteurs()
 {
-    QStringList r{QStringLiteral("/"), QDir::homePath()};
-    QStringList autres;
+    QStringList racines;
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
-        if (v.isValid() && v.isReady() && !r.contains(v.rootPath()) && !autres.contains(v.rootPath()))
-            autres << v.rootPath();
-    autres.sort();
-    return r + autres;
+        if (v.isValid() && v.isReady())
+            racines << v.rootPath();
+    return lecteursretenus(racines, QDir::homePath());
 }
+
+// A folder without its "." and "..", links followed: empty when it is missing.
+QString canonique(const QString& dossier) { return QFileInfo(dossier).canonicalFilePath(); }
 
 // The drive a folder lies on: the longest drive root that holds it.
 int lecteurde(const QComboBox& c, const QString& dossier)
@@ -177,6 +183,38 @@ QString nomsansdossier(const QString& saisie)
 {
     const qsizetype barre = saisie.lastIndexOf(QLatin1Char('/'));
     return barre < 0 ? saisie : saisie.mid(barre + 1);
+}
+
+QString dossierdocuments()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString nompropose(const QString& nomfichier, const QString& dossierprogramme, const QString& documents)
+{
+    if (nomfichier.trimmed().isEmpty())
+        return nomfichier;
+    const QFileInfo fichier(nomfichier);
+    const QString dossier = canonique(fichier.absolutePath());
+    const QString programme = canonique(dossierprogramme);
+    if (dossier.isEmpty() || programme.isEmpty() || !estracine(dossier, programme))
+        return nomfichier;
+    return joindre(documents, fichier.fileName());
+}
+
+QStringList lecteursretenus(const QStringList& racines, const QString& maison)
+{
+    const QString amovibles[] = {QStringLiteral("/media"), QStringLiteral("/run/media"), QStringLiteral("/mnt")};
+    QStringList r{QStringLiteral("/"), maison};
+    QStringList autres;
+    for (const QString& racine : racines)
+        if (!r.contains(racine) && !autres.contains(racine)
+            && std::any_of(std::begin(amovibles), std::end(amovibles),
+                           [&](const QString& a) { return estracine(racine, a); }))
+            autres << racine;
+    autres.sort();
+    return r + autres;
 }
 
 void construirelistes(QWidget& w, QObject& filtre, listesfichiers& l, QRect drive, QRect dir, QRect file)
@@ -321,7 +359,8 @@ void Command1_Click(Ouvrir& w)
 
 // ---- Enregistrer ----
 
-Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurserie()> ecriture)
+Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurserie()> ecriture,
+                         const QString& dossierprogramme)
     : QDialog(parent), nomfichier(nom), ecrire(std::move(ecriture))
 {
     setObjectName(QStringLiteral("enregistrer"));
@@ -338,8 +377,11 @@ Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurseri
     construirelistes(*this, *this, listes, {12, 78, 200, 22}, {12, 126, 200, 142}, {228, 78, 200, 190});
     Command1 = bouton(this, "Command1", "ENREGISTRER", {92, 280, 120, 28});
     Command2 = bouton(this, "Command2", "ANNULER", {228, 280, 120, 28});
-    // The last file opened or saved is proposed.
-    Text1->setText(nomfichier);
+    // The last file opened or saved is proposed, in the pupil's documents when
+    // it came with the program.
+    Text1->setText(nompropose(nomfichier,
+                              dossierprogramme.isEmpty() ? QCoreApplication::applicationDirPath() : dossierprogramme,
+                              dossierdocuments()));
     listes.File1_PathChange = [this] { Text1->setText(nomsansdossier(Text1->text())); };
 
     connect(listes.File1, &QListWidget::itemDoubleClicked, this,
@@ -381,7 +423,7 @@ void Command1_Click(Enregistrer& w)
     QDir::setCurrent(w.listes.dossierfichiers);
     if (QFileInfo(w.nomfichier).isFile()
         && boitemessage(&w, QString::fromStdString(msgecraser.texte), QString::fromStdString(msgecraser.titre),
-                        icone::question, boutons::ouinon)
+                        icone::exclamation, boutons::ouinon)
                != reponse::oui) {
         w.unsetCursor();
         return;
@@ -404,9 +446,10 @@ void montrerouvrir(QWidget* parent, QString& nomfichier, std::function<void()> c
     w.exec();
 }
 
-void montrerenregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire)
+void montrerenregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire,
+                        const QString& dossierprogramme)
 {
-    Enregistrer w(parent, nomfichier, std::move(ecrire));
+    Enregistrer w(parent, nomfichier, std::move(ecrire), dossierprogramme);
     placer(w, parent);
     w.exec();
 }

@@ -47,6 +47,21 @@ nomserie nomenregistrement(const QString& saisie, const QString& dossier);
 // name without its old folder.
 QString nomsansdossier(const QString& saisie);
 
+// The pupil's documents folder, or the home folder when there is none.
+QString dossierdocuments();
+
+// The name the save window proposes for the series in use: the same, except
+// that a series lying in the program's folder (a shipped exercise's, often not
+// writable and shared by every pupil) is proposed under the same name in
+// `documents`.
+QString nompropose(const QString& nomfichier, const QString& dossierprogramme, const QString& documents);
+
+// The drives the drive list offers among the roots of the mounted volumes: "/"
+// and the home folder first, then the removable and network volumes (mounted
+// under /media, /run/media or /mnt), in order; system, sandbox and snap mounts
+// are left out.
+QStringList lecteursretenus(const QStringList& racines, const QString& maison);
+
 // The drive, folder and file lists that both windows browse with.
 struct listesfichiers {
     QComboBox* Drive1 = nullptr;
@@ -99,9 +114,11 @@ void Command1_Click(Ouvrir& w);
 
 // "Enregistrer les paramètres.". `ecrire` writes the series into nomfichier
 // (and, once written, says so in the main window) and tells how it went.
+// `dossierprogramme` empty means the executable's folder.
 class Enregistrer : public QDialog {
 public:
-    Enregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire);
+    Enregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire,
+                const QString& dossierprogramme = QString());
 
     listesfichiers listes;
     QLabel* Label1 = nullptr;
@@ -124,6 +141,7 @@ void Command1_Click(Enregistrer& w);
 
 // The two windows, placed over `parent` and run modally.
 void montrerouvrir(QWidget* parent, QString& nomfichier, std::function<void()> chargeserie);
-void montrerenregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire);
+void montrerenregistrer(QWidget* parent, QString& nomfichier, std::function<erreurserie()> ecrire,
+                        const QString& dossierprogramme = QString());
 
 } // namespace qm

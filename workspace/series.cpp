@@ -140,7 +140,7 @@ void Command11_Click(FeuilleP& f)
     // Two switches store the equation on display into its slot.
     choisirequation(f, 9);
     choisirequation(f, 0);
-    montrerenregistrer(&f, f.etat.nomfichier, [&f] { return ecrireserie(f); });
+    montrerenregistrer(&f, f.etat.nomfichier, [&f] { return ecrireserie(f); }, f.etat.dossierprogramme);
     choisirequation(f, k);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -82,6 +83,26 @@ TEST(Aides, FermetureParOK)
     ferme = false;
     montreraidequa(nullptr, {{"Charge", "0", "1"}});
     EXPECT_TRUE(ferme);
+    observerfenetres({});
+}
+
+// Enter and Escape close the count grid as its OK does, whatever has the keyboard.
+TEST(Aides, GrilleFermeeAuClavier)
+{
+    for (const Qt::Key touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        bool ferme = false;
+        observerfenetres([&](QDialog& d) {
+            QTimer::singleShot(0, &d, [&d, touche] {
+                QWidget* cible = QApplication::focusWidget();
+                QTest::keyClick(cible ? cible : &d, touche);
+            });
+            QTimer::singleShot(2000, &d, [&d] { d.done(-1); }); // a key that did nothing
+            const int r = d.exec();
+            ferme = r == (touche == Qt::Key_Escape ? QDialog::Rejected : QDialog::Accepted);
+        });
+        montreraidequa(nullptr, {{"O", "2", "1"}, {"Charge", "0", "0"}});
+        EXPECT_TRUE(ferme) << touche;
+    }
     observerfenetres({});
 }
 

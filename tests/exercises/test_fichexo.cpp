@@ -46,6 +46,7 @@
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
+#include "workspace/series.h"
 
 namespace {
 
@@ -280,7 +281,7 @@ TEST_F(Exercices, PreviewShowsDifficultyCorrectionNotionsAndTitle)
     // Activation previewed the first file.
     const QString dossier = QDir(chemin("exos")).canonicalPath() + "/";
     EXPECT_EQ(w->fichierexo->text(), dossier + "cinq.E07");
-    EXPECT_EQ(f->etat.dossierexo, dossier);
+    EXPECT_EQ(f->etat.dossierexo, QString()); // set only when an exercise is opened
     EXPECT_EQ(QDir::currentPath() + "/", dossier);
     const QImage allumee = pixmapimage(w->Imagalu), sombre = pixmapimage(w->Imagenoir);
     ASSERT_NE(allumee, sombre);
@@ -378,6 +379,7 @@ TEST_F(Exercices, OpeningFillsTextSeriesPictureAndTitle)
     EXPECT_EQ(f->etat.textemodifie, 0);
     EXPECT_FALSE(f->supertext->isReadOnly());
     const QString dossier = QDir(chemin("exos")).canonicalPath() + "/";
+    EXPECT_EQ(f->etat.dossierexo, dossier);
     EXPECT_EQ(f->etat.nomfichier, dossier + "serie.C02");
     EXPECT_EQ(f->etat.eqtexte[0], "CH#4+O#2=CO#2+H#2O");
     EXPECT_EQ(f->etat.eqtexte[3], ""); // the whole series came in
@@ -386,6 +388,17 @@ TEST_F(Exercices, OpeningFillsTextSeriesPictureAndTitle)
     // The picture, named with "\" from the program's folder, and its tab in front.
     EXPECT_EQ(f->onglets->ong3->image().pixelColor(5, 5), QColor(10, 200, 30));
     EXPECT_EQ(f->onglets->etat().ongletcourant, 3);
+
+    // Saving the series proposes it in the pupil's documents, not over the exercise's own.
+    QString propose;
+    conduire([&](QWidget& d) {
+        if (auto* nom = d.findChild<QLineEdit*>(QStringLiteral("Text1")))
+            propose = nom->text();
+        static_cast<QDialog&>(d).reject();
+    });
+    Command11_Click(*f);
+    EXPECT_EQ(propose, joindre(dossierdocuments(), QStringLiteral("serie.C02")));
+    EXPECT_EQ(f->etat.nomfichier, dossier + "serie.C02");
 
     // The pupil writes: the text now counts as changed.
     f->supertext->moveCursor(QTextCursor::End);
@@ -431,7 +444,8 @@ TEST_F(Exercices, OpeningWithoutSeriesOrWithMissingFiles)
     choisir(*w2, "sansfichierserie.E07");
     ouvreur_Click(*w2);
     ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0].texte, "Le fichier " + dossier + "exos2\\absente.C02 est introuvable");
+    // The record's "\\" is shown as the folder separator it stands for.
+    EXPECT_EQ(questions[0].texte, "Le fichier " + dossier + "exos2/absente.C02 est introuvable");
     // What was loaded before the failure stays loaded.
     EXPECT_EQ(f->fich->text(), dossier + "sansfichierserie.E07");
     EXPECT_EQ(f->Text1->text(), "H#2+Cl#2=2HCl");
@@ -558,6 +572,33 @@ TEST_F(Exercices, CorrectionReplacesTextAndSeries)
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].titre, "Fichier absent");
     EXPECT_EQ(f->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The browser previews a file as soon as it shows; closed without opening
+// anything, it leaves the exercise in use where it was.
+TEST_F(Exercices, BrowserClosedWithoutOpeningKeepsTheExerciseFolder)
+{
+    exercicecomplet();
+    exercice("autre.E07", {"autre.rtf"});
+    auto w = navigateur(chemin("exos"));
+    choisir(*w, "methane.E07");
+    ouvreur_Click(*w);
+    const QString dossier = f->etat.dossierexo;
+
+    Fichexo menu(*f);
+    QString apercu;
+    conduire([&](QWidget& d) {
+        auto* b = dynamic_cast<Fichexo*>(&d);
+        ASSERT_NE(b, nullptr);
+        apercu = b->fichierexo->text();
+        QTest::mouseClick(b->Image5, Qt::LeftButton);
+    });
+    openexo_Click(menu);
+    EXPECT_EQ(apercu.section('/', -1), "autre.E07");
+    EXPECT_EQ(f->etat.dossierexo, dossier);
+    opencor_Click(menu);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(plain(), "Corrigé : CH4 + 2 O2 = CO2 + 2 H2O.");
 }
 
 TEST_F(Exercices, SaveAndReopenTheAnswer)

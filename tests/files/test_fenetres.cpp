@@ -82,6 +82,18 @@ TEST(NomDEnregistrement, ChangementDeDossier)
     EXPECT_EQ(nomsansdossier(QStringLiteral("/home/")), QString());
 }
 
+TEST(Lecteurs, SeulementLesVolumesDeLEleve)
+{
+    const QStringList montes{"/",          "/boot/efi",        "/snap/core22/1122",     "/run/user/1000/doc",
+                             "/mnt/partage", "/media/eleve/CLE", "/run/media/eleve/USB", "/mnt",
+                             "/mediatheque", "/mntx",             "/var/snap/lxd/common", "/tmp",
+                             "/home/eleve", "/media/eleve/CLE",  "/proc",                "/dev/shm"};
+    EXPECT_EQ(lecteursretenus(montes, QStringLiteral("/home/eleve")),
+              (QStringList{"/", "/home/eleve", "/media/eleve/CLE", "/mnt", "/mnt/partage", "/run/media/eleve/USB"}));
+    // The home folder is offered even when it is no volume of its own.
+    EXPECT_EQ(lecteursretenus({"/"}, QStringLiteral("/home/eleve")), (QStringList{"/", "/home/eleve"}));
+}
+
 class Fenetres : public DossierTemporaire {
 protected:
     QString nomfichier;
@@ -127,6 +139,54 @@ TEST_F(Fenetres, EnregistrerDansLeDossierDeLaListe)
     EXPECT_EQ(QDir::currentPath(), dossierq());
 }
 
+// A series that came with the program (a shipped exercise's) is proposed in
+// the pupil's documents; any other keeps its place.
+TEST_F(Fenetres, NomProposeHorsDuDossierDuProgramme)
+{
+    std::filesystem::create_directories(dossier / "prog" / "exercices");
+    std::filesystem::create_directories(dossier / "prog2");
+    std::filesystem::create_directory_symlink(dossier / "prog", dossier / "lien");
+    const QString prog = cheminq("prog");
+    struct cas {
+        const char* nomfichier;
+        QString propose;
+    };
+    const cas lignes[] = {
+        {"prog/exercices/methane.C02", "/docs/methane.C02"},
+        {"prog/s.C02", "/docs/s.C02"},
+        {"lien/exercices/methane.C02", "/docs/methane.C02"},
+        {"prog/../prog/s.C02", "/docs/s.C02"},
+        {"prog2/s.C02", cheminq("prog2/s.C02")},
+        {"s.C02", cheminq("s.C02")},
+    };
+    for (const cas& c : lignes)
+        EXPECT_EQ(nompropose(cheminq(c.nomfichier), prog, QStringLiteral("/docs")), c.propose) << c.nomfichier;
+    EXPECT_EQ(nompropose(QString(), prog, QStringLiteral("/docs")), QString());
+
+    // In the window: proposed there, saved there, the shipped series untouched.
+    std::filesystem::create_directories(dossier / "eleve" / "Documents");
+    const QByteArray maison = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", cheminq("eleve").toUtf8());
+    qputenv("XDG_CONFIG_HOME", cheminq("eleve/.config").toUtf8());
+    ecrire(chemin("prog/exercices/methane.C02"), "livré");
+    nomfichier = cheminq("prog/exercices/methane.C02");
+    {
+        Enregistrer w(nullptr, nomfichier, ecrivain(), prog);
+        EXPECT_EQ(w.Text1->text(), cheminq("eleve/Documents/methane.C02"));
+        EXPECT_EQ(nomfichier, cheminq("prog/exercices/methane.C02")); // until the pupil saves
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        EXPECT_EQ(w.result(), QDialog::Accepted);
+    }
+    qputenv("HOME", maison);
+    if (config.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(nomfichier, cheminq("eleve/Documents/methane.C02"));
+    EXPECT_EQ(lireserie(chemin("eleve/Documents/methane.C02")).erreur, erreurserie::aucune);
+    EXPECT_EQ(contenu(chemin("prog/exercices/methane.C02")), "livré");
+}
+
 TEST_F(Fenetres, NomVideOuSeulementLExtension)
 {
     Enregistrer w(nullptr, nomfichier, ecrivain());
@@ -160,6 +220,8 @@ TEST_F(Fenetres, NonPourEcraserPuisEncore)
     EXPECT_EQ(repondeur.questions[0].texte, QStringLiteral("Ecraser le fichier existant?"));
     EXPECT_EQ(repondeur.questions[0].titre, QStringLiteral("Ce fichier existe déjà!"));
     EXPECT_EQ(repondeur.questions[0].b, boutons::ouinon);
+    EXPECT_EQ(repondeur.questions[0].i, icone::exclamation);
+    EXPECT_EQ(repondeur.questions[0].defaut, reponse::non);
     EXPECT_EQ(w.Text1->text(), cheminq("s1.C02"));
     EXPECT_EQ(contenu(chemin("s1.C02")), "ancien");
     EXPECT_EQ(ecritures, 0);
