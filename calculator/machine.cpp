@@ -16,6 +16,7 @@
 #include <iterator>
 
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "calculator/expression.h"
 #include "core/nombre.h"
 
@@ -650,16 +651,15 @@ void bip(bool oui)
 
 void touche_Click(Machine& m, std::string_view nom)
 {
-    try {
+    // A key that could not be done leaves the expression as it was.
+    sansfaute([&] {
         if (nom == "EXE") {
             m.z1->setText(QString::fromUtf8(texteattente.data(), static_cast<int>(texteattente.size())));
             m.z1->repaint();
         }
         bip(appuyer(m.etat, nom));
         appliquer(m);
-    } catch (...) {
-        // A key that could not be done leaves the expression as it was.
-    }
+    });
 }
 
 void Form_Load(Machine& m)
@@ -707,11 +707,10 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
             if (!choisi)
                 return;
             etat.scientifique = (o == C[0]);
-            try {
+            sansfaute([&] {
                 C_Click(etat);
                 appliquer(*this);
-            } catch (...) {
-            }
+            });
         });
     Form_Load(*this);
 }
@@ -737,7 +736,7 @@ bool Machine::eventFilter(QObject* objet, QEvent* event)
     else if (k->text().size() == 1 && k->text().at(0).unicode() < 128)
         c = static_cast<char>(k->text().at(0).unicode());
     // The display is never edited by typing: every other key is swallowed.
-    try {
+    sansfaute([&] {
         if (c == 13) {
             touche_Click(*this, "EXE");
         } else {
@@ -747,8 +746,7 @@ bool Machine::eventFilter(QObject* objet, QEvent* event)
                 appliquer(*this);
             }
         }
-    } catch (...) {
-    }
+    });
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 
 namespace qm {
 
@@ -30,7 +31,8 @@ std::unique_ptr<QDialog> construireaide(QWidget* parent, const QString& dossierp
     // The help file is HTML whatever its extension says; it is read here and
     // handed to the browser as such, with its own path as the base of the
     // links, so that "#anchor" links move inside it.
-    try {
+    // The viewer stays empty, as with a missing file.
+    sansfaute([&] {
         const QString chemin = QDir(dossierprogramme).filePath(QStringLiteral("TIXU.hlp"));
         const QFileInfo info(chemin);
         if (info.isFile() && info.isReadable()) {
@@ -41,19 +43,16 @@ std::unique_ptr<QDialog> construireaide(QWidget* parent, const QString& dossierp
             navigateur->moveCursor(QTextCursor::Start);
             navigateur->ensureCursorVisible();
         }
-    } catch (...) {
-        // The viewer stays empty, as with a missing file.
-    }
+    });
     return d;
 }
 
 void ouvriraide(QWidget* parent, const QString& dossierprogramme)
 {
-    try {
+    sansfaute([&] {
         std::unique_ptr<QDialog> d = construireaide(parent, dossierprogramme);
         d->exec();
-    } catch (...) {
-    }
+    });
 }
 
 } // namespace qm

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "output/feuillef.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
@@ -200,7 +201,8 @@ void Command1_Click(Confimp& d)
     d.Frame1->hide();
     d.Frame2->show();
     d.repaint();
-    try {
+    // a printer fault is not reported, and the window closes all the same
+    sansfaute([&] {
         FeuilleP& f = d.feuille;
         Feuillef& ff = feuillef(f);
         if (d.Option1->isChecked() && f.Picture2)
@@ -208,9 +210,7 @@ void Command1_Click(Confimp& d)
         else if (f.Picture2 && f.Picture3 && f.Picture4)
             ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
         imprimer(imprimante(), ff.copieur, d.UpDown1->value());
-    } catch (...) {
-        // a printer fault is not reported, and the window closes all the same
-    }
+    });
     d.accept();
 }
 

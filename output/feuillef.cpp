@@ -18,6 +18,7 @@
 #include "output/confimp.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
 
@@ -69,7 +70,7 @@ void mettresurpressepapiers(const QImage& image)
 void noterlacopie(FeuilleP& f)
 {
     if (f.Text1)
-        textecopie = f.Text1->text();
+        textecopie = f.etat.texte;
     if (f.info)
         f.info->setText(f.etat.messagecopie);
     if (QToolButton* k = commande(f, "Command13"))
@@ -147,7 +148,7 @@ void onlyyou_Click(FeuilleP& f)
     if (f.Timer1)
         f.Timer1->stop();
     if (f.Text1)
-        f.Text1->setText(QString());
+        mettreequation(f, QString());
     if (f.Picture3)
         f.Picture3->effacer();
     for (std::size_t j = 1; j <= 11; ++j)
@@ -197,8 +198,8 @@ void Command13_Click(FeuilleP& f)
     for (std::size_t j = 1; j <= 11; ++j)
         f.etat.quant[j] = f.etat.eqquant[10][j];
     if (f.Text1)
-        f.Text1->setText(textecopie);
-    if (f.valideur && f.valideur->isEnabled()) {
+        mettreequation(f, textecopie);
+    if (validable(f.etat)) {
         valideur_Click(f);
         if (f.HScroll1)
             f.HScroll1->setValue(0);

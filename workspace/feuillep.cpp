@@ -20,6 +20,7 @@
 #include "workspace/cadre.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/masses.h"
 #include "workspace/onglets.h"
 #include "workspace/tableau.h"
@@ -101,6 +102,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     COLORSTO = onglets->ong1->COLORSTO;
     construireediteur(*this);
     construiretableau(*this);
+    brancherespace(*this);
     outilequa->raise(); // the tools lie over the table while the equation is edited
     demarrage();
 }

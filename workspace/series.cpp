@@ -11,8 +11,10 @@
 #include <QToolButton>
 
 #include "app/boite.h"
+#include "app/sansfaute.h"
 #include "files/fenetres.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 
 namespace qm {
@@ -62,14 +64,14 @@ void montrerserie(FeuilleP& f, const serie& s)
     const auto n = static_cast<std::size_t>(e.numcourant);
     for (std::size_t j = 1; j <= 11; ++j)
         e.quant[j] = e.eqquant[n][j];
-    f.Text1->setText(QString::fromStdString(e.eqtexte[n]));
+    mettreequation(f, QString::fromStdString(e.eqtexte[n]));
     titre(f);
     choisirequation(f, 0);
     // The switch has just checked the equation when the button was enabled:
     // checking it again would show an unbalanced one's count grid twice.
-    const bool verifiee = f.valideur->isEnabled();
+    const bool verifiee = validable(f.etat);
     QCoreApplication::processEvents();
-    if (f.valideur->isEnabled() && !verifiee)
+    if (validable(f.etat) && !verifiee)
         valideur_Click(f);
     QCoreApplication::processEvents();
 }
@@ -123,7 +125,7 @@ void Command2_Click(FeuilleP& f)
     // it again would show an unbalanced one's count grid a second time.
     const bool dejaverifiee = f.etat.verifications != verifiees;
     // The tools' own flag: the window itself may not be on screen.
-    if (!dejaverifiee && !f.outilequa->isHidden() && f.valideur->isEnabled()) {
+    if (!dejaverifiee && !f.outilequa->isHidden() && validable(f.etat)) {
         valideur_Click(f);
         if (f.HScroll1)
             f.HScroll1->setValue(0);
@@ -151,10 +153,9 @@ void brancherseries(FeuilleP& f)
         if (i == f.commandes.end() || !i->second)
             return;
         QObject::connect(i->second, &QToolButton::clicked, &f, [&f, action] {
-            try {
+            sansfaute([&] {
                 action(f);
-            } catch (...) {
-            }
+            });
         });
     };
     brancher("Command2", Command2_Click);

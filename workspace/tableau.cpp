@@ -24,6 +24,7 @@
 #include <cmath>
 
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "core/nombre.h"
 #include "workspace/cadre.h"
 #include "workspace/dessin.h"
@@ -669,6 +670,47 @@ void construiretableau(FeuilleP& f)
     brancheroptions(f);
 }
 
+void pointeurs(FeuilleP& f, bool personnalise)
+{
+    for (QToolButton* b : f.Image5) {
+        if (personnalise)
+            b->setCursor(Qt::PointingHandCursor);
+        else
+            b->unsetCursor();
+    }
+}
+
+namespace
+{
+
+void cadretableau(FeuilleP& f, int n)
+{
+    etatfeuille& e = f.etat;
+    QPainter p(&f.Picture3->image);
+    const int w = f.Picture3->image.width();
+    p.setPen(QPen(Qt::black, 1));
+    p.drawRect(0, 0, w - 1, 150);
+    p.drawRect(0, 25, w - 1, 100);
+    for (int k = 1; k <= n; ++k) {
+        p.setPen(QPen(Qt::black, k == e.sepegal ? 3 : 1));
+        p.drawLine(k * e.largeurcolonne, 0, k * e.largeurcolonne, 150);
+    }
+    f.Picture3->rafraichir();
+}
+
+} // namespace
+
+void etaler(FeuilleP& f)
+{
+    effets r;
+    etalerequation(f.etat, cadre(f), r);
+    f.Picture3->effacer();
+    f.outilequa->hide();
+    pointeurs(f, true);
+    cadretableau(f, f.etat.nbcolonnes - 1);
+    appliquer(f, r);
+}
+
 void majtab(FeuilleP& f)
 {
     if (!f.Picture3)
@@ -676,11 +718,8 @@ void majtab(FeuilleP& f)
     f.Picture3->setEnabled(false);
     const bool demande = f.etat.tableaudemande == 1;
     if (demande) {
-        try {
-            etaler(f);
-        } catch (...) {
-            // the table is still drawn over whatever the layout left
-        }
+        // The table is still drawn over whatever the layout left.
+        sansfaute([&f] { etaler(f); });
     } else {
         preparercadre(f);
     }
@@ -848,8 +887,8 @@ void conso_Click(FeuilleP& f)
 
 void COLORSTO_Click(FeuilleP& f)
 {
-    if (f.Text1)
-        Text1_Change(f);
+    f.etat.colorsto = f.COLORSTO->isChecked();
+    Text1_Change(f);
 }
 
 } // namespace qm

@@ -125,6 +125,12 @@ QCursor pointeurtableau();
 // COLORSTO that exist already.
 void construiretableau(FeuilleP& f);
 
+// Lays the columns of the equation on display out (its header in columns)
+// and draws the empty table frame on Picture3.
+void etaler(FeuilleP& f);
+// The picture buttons' pointer: the chart's own over a table, the arrow else.
+void pointeurs(FeuilleP& f, bool personnalise);
+
 // Recomputes and redraws the table; with tableaudemande at 1, lays the
 // columns out again first and redraws the caption column with its scale.
 void majtab(FeuilleP& f);

@@ -17,6 +17,7 @@
 #include "app/relier.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 
 namespace {
 

@@ -34,6 +34,7 @@
 #include "output/feuillef.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/onglets.h"
 #include "workspace/series.h"
 

@@ -44,6 +44,7 @@
 #include "output/confimp.h"
 #include "rtf/rtf.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
 #include "workspace/series.h"

@@ -19,6 +19,7 @@
 #include "output/feuillef.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
 

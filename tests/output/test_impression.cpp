@@ -27,6 +27,7 @@
 #include "output/feuillef.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "app/boite.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "impression.h"
 

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace qm {
+
+class FeuilleP;
+
+// The ten-equation workspace of the main window: checking the equation on
+// display, building its table, switching between the ten equations.
+
+// Connects the check and table buttons and the ten equation buttons.
+void brancherespace(FeuilleP& f);
+
+// The checker on the equation on display: count grid, congratulation or
+// message; the table and the cursor become available only when balanced.
+void verifequation(FeuilleP& f, bool avecbravo);
+
+void numeq_Click(FeuilleP& f, int index);
+// Selects equation button `index` as a click would.
+void choisirequation(FeuilleP& f, int index);
+void Command14_Click(FeuilleP& f);
+void valideur_Click(FeuilleP& f);
+
+} // namespace qm
