@@ -5,6 +5,8 @@
 
 #include "core/notation.h"
 #include "core/verification.h"
+#include "files/cp1252.h"
+#include "files/enregistrements.h"
 
 namespace qm {
 
@@ -21,6 +23,13 @@ bool caracterepermis(QChar c)
 }
 
 const message msgdepassement{"Il n'y a pas assez de place pour cette expression", "Dépassement de capacité"};
+
+bool tientdansunenregistrement(const QString& texte)
+{
+    const std::string utf8 = texte.toStdString();
+    const std::optional<std::string> octets = verscp1252(utf8);
+    return (octets ? octets->size() : utf8.size()) <= textemaximal;
+}
 
 entreeequation entreede(const etatfeuille& e, const cadreequation& c)
 {
@@ -333,6 +342,14 @@ void touchetapee(etatfeuille& e, const cadreequation& c, QChar k, effets& r)
     else if (e.opti)
         insere = QStringLiteral("#");
     insere += k;
+    // An equation is kept in one record of the series file: a key that would
+    // make it longer than a record holds is refused, as one past the picture's width.
+    QString apres = e.texte;
+    apres.insert(e.curseur, insere);
+    if (!tientdansunenregistrement(apres)) {
+        r.messages.push_back(msgdepassement);
+        return;
+    }
     inseretexte(e, c, insere, r);
     if (k == QLatin1Char('+') || k == QLatin1Char('-')) {
         cocheroption(e, true, false, r);

@@ -88,6 +88,24 @@ TEST_F(Saisie, PasAssezDePlaceUnMessageParTouche)
     EXPECT_EQ(e.texte, avant);
 }
 
+TEST_F(Saisie, PasPlusLongQuUnEnregistrement)
+{
+    // A very wide picture: only the record's 126 bytes limit the equation.
+    c.largeur = 100000;
+    mettreequation(e, c, QString(125, QLatin1Char('H')), r);
+    taper("C");
+    EXPECT_EQ(e.texte.size(), 126);
+    EXPECT_TRUE(r.messages.empty());
+    taper("l");
+    EXPECT_EQ(e.texte.size(), 126);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].texte, "Il n'y a pas assez de place pour cette expression");
+    r = {};
+    taper("2"); // its marker would take the 127th byte
+    EXPECT_EQ(e.texte.size(), 126);
+    EXPECT_EQ(r.messages.size(), 1u);
+}
+
 TEST_F(Saisie, EspecesEnColonnes)
 {
     mettreequation(e, c, QStringLiteral("2H#2+O#2=2H#2O"), r);
