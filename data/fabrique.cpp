@@ -98,11 +98,11 @@ private:
             std::cerr << manifeste.string() << ':' << ligne << ": " << texte << '\n';
         fautes = true;
     }
-    // Where a name is read from: the folder of the exercise files, except a
+    // Where a name is read from: the manifest's folder for a teacher, except a
     // picture, which the program looks for in its own folder.
     std::string lieu(const std::string& quoi) const
     {
-        return usage.professeur && quoi != "image" ? "le dossier de l'exercice" : "le dossier du programme";
+        return usage.professeur && quoi != "image" ? "le dossier du manifeste" : "le dossier du programme";
     }
     void lireligne(int numero, std::string_view ligne, char& section);
     void lirecle(int numero, const std::string& cle, const std::string& valeur, char section);
@@ -524,7 +524,8 @@ bool Fabrique::verifier()
         } else if (nomvalide(f.ligne, f.fichier, "fichier")) {
             sortie(f.ligne, f.fichier);
             if (!f.priseenmain && (!f.fichier.ends_with(".E07") || f.fichier.find_first_of("\\/") != std::string::npos))
-                faute(f.ligne, "« " + f.fichier + " » : un exercice est un fichier .E07 rangé dans " + lieu("fichier"));
+                faute(f.ligne, "« " + f.fichier + " » : un exercice est un fichier .E07 " +
+                                   (usage.professeur ? "du dossier du manifeste" : "du dossier du programme"));
         }
         auto ligne = [&f](const std::string& cle) {
             const auto it = f.lignes.find(cle);
