@@ -1,15 +1,10 @@
-// fabriquedonnees: builds the tutorial and the exercises shipped beside the
-// program from the plain-text manifest data/exercices.txt.
-//
-//   fabriquedonnees MANIFESTE DOSSIER [--liste FICHIER]
+// The manifest reader, its checks and the writing of the exercise files.
 //
 // Every file the manifest names is looked for beside the manifest ("\" read as
 // "/"). Nothing is written unless the whole manifest is right: each fault is
-// printed on stderr as "manifeste:ligne: message" and the exit code is 1.
-// Then the series (.C02), the exercise files (.E07) and the tutorial file are
-// written into DOSSIER, and the RTF texts and the pictures are copied there.
-// With --liste, FICHIER keeps the names written; the files of the previous run
-// that the manifest no longer names are removed from DOSSIER.
+// printed on stderr with the manifest's line. Then the series (.C02), the
+// exercise files (.E07) and the tutorial file are written into the folder, and
+// for the shipped content the RTF texts and the pictures are copied there.
 
 #include <algorithm>
 #include <array>
@@ -34,6 +29,7 @@
 #include "files/cp1252.h"
 #include "files/enregistrements.h"
 #include "files/serie.h"
+#include "data/fabrique.h"
 
 namespace fs = std::filesystem;
 
@@ -73,7 +69,10 @@ struct fichemanifeste {
 
 class Fabrique {
 public:
-    Fabrique(fs::path manifeste) : manifeste(std::move(manifeste)), source(this->manifeste.parent_path()) {}
+    Fabrique(fs::path manifeste, const qm::usagefabrique& usage)
+        : manifeste(std::move(manifeste)), source(this->manifeste.parent_path()), usage(usage)
+    {
+    }
 
     // False when the manifest cannot be read at all; its faults are told as
     // they come, and verifier() goes on after them to tell the others.
@@ -84,14 +83,26 @@ public:
 private:
     fs::path manifeste;
     fs::path source;
+    qm::usagefabrique usage;
     std::vector<fichemanifeste> fiches;
     std::vector<seriemanifeste> series;
     bool fautes = false;
 
+    // "manifeste:12: message" for the build, "manifeste, ligne 12 : message"
+    // for a teacher.
     void faute(int ligne, const std::string& texte)
     {
-        std::cerr << manifeste.string() << ':' << ligne << ": " << texte << '\n';
+        if (usage.professeur)
+            std::cerr << manifeste.string() << ", ligne " << ligne << " : " << texte << '\n';
+        else
+            std::cerr << manifeste.string() << ':' << ligne << ": " << texte << '\n';
         fautes = true;
+    }
+    // Where a name is read from: the manifest's folder for a teacher, except a
+    // picture, which the program looks for in its own folder.
+    std::string lieu(const std::string& quoi) const
+    {
+        return usage.professeur && quoi != "image" ? "le dossier du manifeste" : "le dossier du programme";
     }
     void lireligne(int numero, std::string_view ligne, char& section);
     void lirecle(int numero, const std::string& cle, const std::string& valeur, char section);
@@ -199,7 +210,10 @@ void Fabrique::lireligne(int numero, std::string_view brute, char& section)
             return;
         }
         const std::string nom = normaliser(ligne.substr(1, ligne.size() - 2));
-        if (nom == "exercice" || nom == "prise en main") {
+        if (nom == "prise en main" && usage.professeur) {
+            faute(numero, "section [prise en main] : la prise en main est celle du programme");
+            section = '?';
+        } else if (nom == "exercice" || nom == "prise en main") {
             fichemanifeste f;
             f.ligne = numero;
             f.priseenmain = nom == "prise en main";
@@ -360,7 +374,7 @@ bool Fabrique::nomvalide(int ligne, const std::string& nom, const std::string& q
     for (const auto& morceau : p)
         sort = sort || morceau == "..";
     if (sort) {
-        faute(ligne, quoi + " « " + nom + " » doit rester dans le dossier du programme");
+        faute(ligne, quoi + " « " + nom + " » doit rester dans " + lieu(quoi));
         return false;
     }
     return true;
@@ -409,7 +423,7 @@ void Fabrique::verifierimage(int ligne, const std::string& nom)
 {
     if (!nomvalide(ligne, nom, "image"))
         return;
-    const fs::path p = source / chemin(nom);
+    const fs::path p = (usage.professeur ? usage.dossierprogramme : source) / chemin(nom);
     std::error_code e;
     if (!fs::is_regular_file(p, e)) {
         faute(ligne, "image « " + nom + " » introuvable (" + p.string() + ")");
@@ -445,7 +459,7 @@ bool Fabrique::lire()
 {
     std::ifstream f(manifeste, std::ios::binary);
     if (!f) {
-        std::cerr << manifeste.string() << ": lecture impossible\n";
+        std::cerr << manifeste.string() << (usage.professeur ? " : lecture impossible\n" : ": lecture impossible\n");
         return false;
     }
     char section = 0;
@@ -510,7 +524,8 @@ bool Fabrique::verifier()
         } else if (nomvalide(f.ligne, f.fichier, "fichier")) {
             sortie(f.ligne, f.fichier);
             if (!f.priseenmain && (!f.fichier.ends_with(".E07") || f.fichier.find_first_of("\\/") != std::string::npos))
-                faute(f.ligne, "« " + f.fichier + " » : un exercice est un fichier .E07 du dossier du programme");
+                faute(f.ligne, "« " + f.fichier + " » : un exercice est un fichier .E07 " +
+                                   (usage.professeur ? "du dossier du manifeste" : "du dossier du programme"));
         }
         auto ligne = [&f](const std::string& cle) {
             const auto it = f.lignes.find(cle);
@@ -553,7 +568,7 @@ bool Fabrique::verifier()
                                                   nom + " » : une correction ne montre que des équations équilibrées");
         }
     }
-    if (!priseenmain)
+    if (!priseenmain && !usage.professeur)
         faute(0, "pas de section [prise en main]");
     for (const auto& s : series)
         if (!s.utilisee && !s.fichier.empty())
@@ -654,6 +669,8 @@ bool Fabrique::ecrire(const fs::path& dossier, std::vector<std::string>& ecrits)
         const fs::path p = preparer(f.fichier);
         if (!qm::remplacerenregistrements(p.string(), enregistrements(f)))
             echec(p);
+        if (usage.professeur)
+            continue; // the texts are already beside the files written
         for (const std::string* nom : {&f.enonce, &f.correction, &f.image}) {
             if (nom->empty() || !copies.insert(chemin(*nom)).second)
                 continue;
@@ -665,6 +682,21 @@ bool Fabrique::ecrire(const fs::path& dossier, std::vector<std::string>& ecrits)
         }
     }
     return ok;
+}
+
+} // namespace
+
+namespace qm {
+
+bool fabriquer(const fs::path& manifeste, const fs::path& dossier, const usagefabrique& usage,
+               std::vector<std::string>& ecrits)
+{
+    Fabrique fabrique{manifeste, usage};
+    if (!fabrique.lire() || !fabrique.verifier()) {
+        std::cerr << manifeste.string() << (usage.professeur ? " : rien n'est écrit\n" : ": rien n'est écrit\n");
+        return false;
+    }
+    return fabrique.ecrire(dossier, ecrits);
 }
 
 // The previous run's names that this run did not write are removed.
@@ -684,29 +716,4 @@ void tenirliste(const fs::path& liste, const fs::path& dossier, const std::vecto
         nouvelle << nom << '\n';
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
-{
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::optional<fs::path> liste;
-    if (args.size() == 4 && args[2] == "--liste") {
-        liste = args[3];
-        args.resize(2);
-    }
-    if (args.size() != 2) {
-        std::cerr << "usage : fabriquedonnees MANIFESTE DOSSIER [--liste FICHIER]\n";
-        return 2;
-    }
-    Fabrique fabrique{fs::path(args[0])};
-    if (!fabrique.lire() || !fabrique.verifier()) {
-        std::cerr << args[0] << ": rien n'est écrit\n";
-        return 1;
-    }
-    std::vector<std::string> ecrits;
-    if (!fabrique.ecrire(fs::path(args[1]), ecrits))
-        return 1;
-    if (liste)
-        tenirliste(*liste, fs::path(args[1]), ecrits);
-    return 0;
-}
+} // namespace qm

@@ -645,6 +645,65 @@ TEST_F(Fabrique, LaListeRetireCeQuiNEstPlusDecrit)
     EXPECT_EQ(lire(liste).find("02-b.E07"), std::string::npos);
 }
 
+// The teacher's command on the README's example, in a folder of its own: the
+// exercise written beside its texts, then a faulty manifest refused line by line.
+TEST(Professeur, ExempleDuReadmeEtManifesteRefuse)
+{
+    QTemporaryDir temporaire;
+    ASSERT_TRUE(temporaire.isValid());
+    const fs::path dossier = temporaire.path().toStdString();
+    for (const auto& entree : fs::directory_iterator(QUILMARET_EXEMPLE))
+        fs::copy_file(entree.path(), dossier / entree.path().filename());
+    auto lancer = [&dossier](std::string& erreurs) {
+        QProcess p;
+        p.setWorkingDirectory(QString::fromStdString(dossier.string()));
+        p.start(QStringLiteral(QUILMARET_EXERCICES), {});
+        EXPECT_TRUE(p.waitForFinished(30000));
+        erreurs = p.readAllStandardError().toStdString();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    std::string erreurs;
+    ASSERT_EQ(lancer(erreurs), 0) << erreurs;
+
+    const auto r = enregistrements(dossier / "propane.E07", 15);
+    ASSERT_EQ(r.size(), 15u);
+    const std::vector<std::string> attendus{"propane.rtf", "propane.C02", "propane-corrige.rtf",
+                                            "propane-corrige.C02", " 2", "",
+                                            "Ajuster une équation de combustion\r\nRéactif limitant", "", "", "",
+                                            "La combustion du propane", "", "", "", "images\\bec.png"};
+    EXPECT_EQ(r, attendus);
+    EXPECT_EQ(fs::file_size(dossier / "propane.E07"), 15 * qm::tailleenregistrement);
+    const auto s = qm::lireserie((dossier / "propane-corrige.C02").string());
+    ASSERT_EQ(s.erreur, qm::erreurserie::aucune);
+    EXPECT_EQ(s.contenu.eqtexte[0], "C#3H#8+5O#2=3CO#2+4H#2O");
+    EXPECT_EQ(s.contenu.eqquant[0][1], 0.10f);
+    EXPECT_EQ(s.contenu.eqquant[0][2], 0.40f);
+    EXPECT_EQ(qm::lireserie((dossier / "propane.C02").string()).contenu.eqtexte[0], "C#3H#8+O#2=CO#2+H#2O");
+    // The statement opens in the program as the pupil will see it.
+    QTextDocument enonce;
+    ASSERT_TRUE(qm::lirefichierrtf(QString::fromStdString((dossier / "propane.rtf").string()), enonce));
+    EXPECT_EQ(enonce.begin().text(), "La combustion du propane");
+
+    // Two faults, each with its line; nothing is written.
+    std::string m = lire(dossier / "exercices.txt");
+    for (const auto& [avant, apres] : {std::pair<std::string, std::string>{"CO#2 + H#2O            | à équilibrer",
+                                                                           "CO#2 + H#2O | équilibrée"},
+                                       {"énoncé         : propane.rtf", "énoncé : propane.RTF"}})
+        m.replace(m.find(avant), avant.size(), apres);
+    std::ofstream(dossier / "exercices.txt", std::ios::binary | std::ios::trunc) << m;
+    for (const char* nom : {"propane.E07", "propane.C02", "propane-corrige.C02"})
+        fs::remove(dossier / nom);
+    EXPECT_EQ(lancer(erreurs), 1);
+    EXPECT_NE(erreurs.find("exercices.txt, ligne 18 : équation 1 « C#3H#8+O#2=CO#2+H#2O » annoncée équilibrée mais "
+                           "non équilibrée"),
+              std::string::npos)
+        << erreurs;
+    EXPECT_NE(erreurs.find("exercices.txt, ligne 8 : texte « propane.RTF » introuvable"), std::string::npos) << erreurs;
+    EXPECT_NE(erreurs.find("rien n'est écrit"), std::string::npos) << erreurs;
+    EXPECT_FALSE(fs::exists(dossier / "propane.E07"));
+    EXPECT_FALSE(fs::exists(dossier / "propane.C02"));
+}
+
 } // namespace
 
 // The RTF reader lays text out with fonts: a GUI application, offscreen.
