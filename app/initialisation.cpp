@@ -33,7 +33,7 @@ void enregistrerpolices()
     fait = true;
     for (const char* f : fichierspolices)
         QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/") + QLatin1String(f));
-    // The design's faces, by their metric-compatible equivalents.
+    // The Windows faces, by their metric-compatible equivalents.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));

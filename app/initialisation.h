@@ -8,11 +8,11 @@ namespace qm {
 
 // Prepares the application the same way for the program and for the tests:
 // French display locale, the metric-compatible faces registered and put in
-// place of the design's font names, the Fusion style, the icon theme. Safe to
+// place of the Windows font names, the Fusion style, the icon theme. Safe to
 // call more than once.
 void preparerapplication(QApplication& application);
 
-// A design face at a size in points, fixed in pixels (12 pt is 16 px) so that
+// A Windows face at a size in points, fixed in pixels (12 pt is 16 px) so that
 // no screen resolution changes a text width.
 QFont police(const QString& nom, double points, bool gras = false);
 

@@ -381,7 +381,7 @@ bool z1_KeyPress(etatmachine& e, char touche, bool& bip)
 void peindrefond(QPainter& p)
 {
     for (int x = 0; x <= 301; ++x) {
-        // Halves go to the even neighbour, as the design's rounding does.
+        // Halves go to the even neighbour, as every rounding of the program does.
         const int c = static_cast<int>(std::nearbyint(200 - x / 2.0));
         p.setPen(QColor(c, c + 50, c + 50));
         p.drawLine(x, 0, x, 430);
@@ -618,7 +618,7 @@ void appliquer(Machine& m)
     m.z1->repaint();
 }
 
-// The panel of the two option frames, with the design's choices at start.
+// The panel of the two option frames, with their choices at start.
 void creeroptions(Machine& m)
 {
     m.Picture1 = new QWidget(&m);

@@ -4,8 +4,7 @@ namespace qm {
 
 namespace {
 
-// 1-based access that reads past either end as "no character", like the
-// text functions the notation was designed with.
+// 1-based access that reads past either end as "no character".
 char32_t car(const std::u32string& s, long i)
 {
     return (i >= 1 && i <= static_cast<long>(s.size())) ? s[static_cast<std::size_t>(i - 1)] : U'\0';

@@ -17,7 +17,7 @@ namespace qm
 // profondeurmaxrtf, a truncated escape), *erreur describes the first one, else it is emptied.
 //
 // Sizes: fonts are set in pixels (p points = p * 96 / 72 px), margins in pixels (twips / 15).
-// Font names stay those of the file; the Liberation or DejaVu face that stands for a design face
+// Font names stay those of the file; the Liberation or DejaVu face that stands for a Windows face
 // follows as a fallback family, so the first family is always the one to write back.
 bool lirertf(const QByteArray& rtf, QTextDocument& doc, QString* erreur = nullptr);
 

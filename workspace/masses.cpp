@@ -19,7 +19,7 @@ namespace {
 
 const QColor fondpanneau(240, 235, 230);
 
-// The design's twips, 15 to the pixel.
+// Twips, 15 to the pixel.
 QRect twips(int gauche, int haut, int largeur, int hauteur)
 {
     return {gauche / 15, haut / 15, largeur / 15, hauteur / 15};
@@ -193,7 +193,7 @@ void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre)
 {
     p.fillRect(QRect(QPoint(0, 0), taille), fondpanneau);
     p.setPen(Qt::black);
-    // Texts are placed by their top, as the design gives them.
+    // Texts are placed by their top.
     auto ecrire = [&p](double x, double y, const QFont& f, const QString& texte) {
         p.setFont(f);
         const QFontMetrics m(f);
