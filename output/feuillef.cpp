@@ -21,6 +21,7 @@
 #include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
+#include "workspace/travail.h"
 
 namespace qm {
 
@@ -144,28 +145,16 @@ void eqbietab_Click(FeuilleP& f)
 
 void onlyyou_Click(FeuilleP& f)
 {
-    // A running animation would draw the erased table again at its next step.
-    if (f.Timer1)
-        f.Timer1->stop();
-    if (f.Text1)
-        mettreequation(f, QString());
-    if (f.Picture3)
-        f.Picture3->effacer();
-    for (std::size_t j = 1; j <= 11; ++j)
-        f.etat.quant[j] = 0;
-    // No table, no scale: the caption column as the program starts with it.
-    tabini(f);
+    effets r;
+    effacerequation(f.etat, cadre(f), r);
+    appliquerespace(f, r);
 }
 
 void les10_Click(FeuilleP& f)
 {
-    etatfeuille& e = f.etat;
-    e.quant.fill(0);
-    for (auto& texte : e.eqtexte)
-        texte.clear();
-    for (auto& ligne : e.eqquant)
-        ligne.fill(0);
-    onlyyou_Click(f);
+    effets r;
+    effacerserie(f.etat, cadre(f), r);
+    appliquerespace(f, r);
 }
 
 void Command4_Click(FeuilleP& f)
@@ -193,19 +182,9 @@ void Command12_Click(FeuilleP& f)
 
 void Command13_Click(FeuilleP& f)
 {
-    if (f.Timer1)
-        f.Timer1->stop();
-    for (std::size_t j = 1; j <= 11; ++j)
-        f.etat.quant[j] = f.etat.eqquant[10][j];
-    if (f.Text1)
-        mettreequation(f, textecopie);
-    if (validable(f.etat)) {
-        valideur_Click(f);
-        if (f.HScroll1)
-            f.HScroll1->setValue(0);
-    } else if (f.Text1) {
-        f.Text1->setFocus();
-    }
+    effets r;
+    coller(f.etat, cadre(f), textecopie, r);
+    appliquerespace(f, r);
 }
 
 void brancherdessins(FeuilleP& f)

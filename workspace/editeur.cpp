@@ -187,6 +187,8 @@ bool filtretext1::eventFilter(QObject* o, QEvent* e)
 
 void Text1_GotFocus(FeuilleP& f)
 {
+    // Editing the equation puts its table out of use.
+    f.etat.tableauactif = false;
     if (f.HScroll1)
         f.HScroll1->setEnabled(false);
     f.Picture2->bordure = true;

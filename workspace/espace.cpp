@@ -10,107 +10,100 @@
 
 #include "app/boite.h"
 #include "app/sansfaute.h"
-#include "core/verification.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
+#include "workspace/travail.h"
 
 namespace qm {
 
-namespace {
-
-void limiter(FeuilleP& f)
+void appliquerespace(FeuilleP& f, const effets& r)
 {
-    effets r;
-    moinsde10(f.etat, cadre(f), r);
-    appliquer(f, r);
+    // Step by step: a step that fails leaves the next ones to run.
+    if (r.arreteranimation)
+        sansfaute([&] { f.Timer1->stop(); });
+    sansfaute([&] { montrerediteur(f); });
+    if (r.verification) {
+        sansfaute([&] {
+            // Back at 0 (the table follows the cursor), out of use while checked.
+            f.HScroll1->setValue(f.etat.p);
+            f.Picture3->setEnabled(false);
+            f.HScroll1->setEnabled(false);
+        });
+    }
+    for (const message& m : r.messages)
+        boitemessage(&f, m);
+    if (r.grille && f.fenetreaidequa)
+        sansfaute([&] { f.fenetreaidequa(*r.grille); });
+    if (r.bravo && f.fenetrebravo)
+        sansfaute([&] { f.fenetrebravo(); });
+    if (r.verification) {
+        f.HScroll1->setEnabled(f.etat.tableauactif);
+        f.Picture3->setEnabled(f.etat.tableauactif);
+    }
+    if (r.effacertableau) {
+        sansfaute([&] {
+            f.Picture3->effacer();
+            // No table, no scale: the caption column as the program starts with it.
+            tabini(f);
+        });
+    }
+    switch (r.table) {
+    case effets::tableau::construire:
+        sansfaute([&] {
+            // The table takes the keyboard (its cursor moves with the arrows):
+            // left in the equation box or passed on to it as the tools hide, the
+            // focus would mean editing again and disable the cursor at once.
+            f.HScroll1->setFocus(Qt::OtherFocusReason);
+            f.outilequa->hide();
+            pointeurs(f, true);
+            majtab(f);
+        });
+        f.outilequa->repaint();
+        break;
+    case effets::tableau::outils:
+        f.outilequa->show();
+        pointeurs(f, false);
+        f.outilequa->repaint();
+        break;
+    case effets::tableau::inchange:
+        break;
+    }
+    if (r.curseurazero)
+        sansfaute([&] { f.HScroll1->setValue(0); });
+    if (r.focus)
+        f.Text1->setFocus();
+    if (r.valider && f.tableauavancement)
+        sansfaute([&] { f.tableauavancement(); });
 }
-
-} // namespace
 
 void verifequation(FeuilleP& f, bool avecbravo)
 {
-    ++f.etat.verifications;
-    f.HScroll1->setValue(0);
-    f.Picture3->setEnabled(false);
-    f.HScroll1->setEnabled(false);
-    const verification v = qm::verifequation(f.etat.texte.toStdString(), f.etat.coef, f.etat.elements);
-    f.etat.coef = v.coef;
-    f.etat.verdictequation = v.resultat;
-    switch (v.resultat) {
-    case verdict::rejetee:
-        boitemessage(&f, v.erreur);
-        break;
-    case verdict::desequilibree:
-        if (f.fenetreaidequa)
-            f.fenetreaidequa(v.grille);
-        break;
-    case verdict::equilibree:
-        f.HScroll1->setEnabled(true);
-        f.Picture3->setEnabled(true);
-        if (avecbravo && f.fenetrebravo)
-            f.fenetrebravo();
-        break;
-    }
+    effets r;
+    verifier(f.etat, avecbravo, r);
+    appliquerespace(f, r);
 }
 
 void Command14_Click(FeuilleP& f)
 {
-    if (equationvide(f.etat.texte.toStdString())) {
-        boitemessage(&f, msgequationvide);
-        return;
-    }
-    limiter(f);
-    verifequation(f, true);
+    effets r;
+    verifierequation(f.etat, cadre(f), r);
+    appliquerespace(f, r);
 }
 
 void valideur_Click(FeuilleP& f)
 {
-    limiter(f);
-    verifequation(f, false);
-    f.etat.tableaudemande = 1;
-    if (f.Picture3->isEnabled()) {
-        // The table takes the keyboard (its cursor moves with the arrows):
-        // left in the equation box or passed on to it as the tools hide, the
-        // focus would mean editing again and disable the cursor at once.
-        f.HScroll1->setFocus(Qt::OtherFocusReason);
-        f.outilequa->hide();
-        pointeurs(f, true);
-        majtab(f);
-    } else {
-        f.outilequa->show();
-        pointeurs(f, false);
-    }
-    f.outilequa->repaint();
+    effets r;
+    validerequation(f.etat, cadre(f), r);
+    appliquerespace(f, r);
 }
 
 void numeq_Click(FeuilleP& f, int index)
 {
-    if (index < 0 || index > 9)
-        return;
-    etatfeuille& e = f.etat;
-    // Step by step: a step that fails leaves the next ones to run.
-    sansfaute([&] { f.Timer1->stop(); });
-    const auto courant = static_cast<std::size_t>(e.numcourant);
-    const auto choisi = static_cast<std::size_t>(index);
-    sansfaute([&] { e.eqtexte[courant] = e.texte.toStdString(); });
-    sansfaute([&] {
-        for (std::size_t k = 1; k <= 11; ++k) {
-            e.eqquant[courant][k] = e.quant[k];
-            e.quant[k] = e.eqquant[choisi][k];
-        }
-    });
-    sansfaute([&] { mettreequation(f, QString::fromStdString(e.eqtexte[choisi])); });
-    e.numcourant = static_cast<std::int16_t>(index);
-    sansfaute([&] {
-        if (validable(e)) {
-            valideur_Click(f);
-            f.HScroll1->setValue(0);
-        } else {
-            f.Text1->setFocus();
-        }
-    });
+    effets r;
+    choisirequation(f.etat, cadre(f), index, r);
+    appliquerespace(f, r);
 }
 
 void choisirequation(FeuilleP& f, int index)

@@ -3,9 +3,15 @@
 namespace qm {
 
 class FeuilleP;
+struct effets;
 
 // The ten-equation workspace of the main window: checking the equation on
 // display, building its table, switching between the ten equations.
+
+// Does what the workspace's procedures asked for, in order: the animation
+// stopped, the state shown, the check's messages and windows, the table built
+// or the equation tools shown, the cursor, the keyboard.
+void appliquerespace(FeuilleP& f, const effets& r);
 
 // Connects the check and table buttons and the ten equation buttons.
 void brancherespace(FeuilleP& f);

@@ -42,7 +42,7 @@ struct etatfeuille {
     bool fleche = true;            // the arrow may be typed: no "=" yet
     dispositionequation dessin;    // the equation picture as last laid out
     QPoint posi;                   // where the caret image stands over it
-    bool colorsto = true;          // coefficients drawn in red
+    bool colorsto = true;          // coefficients drawn in red (the option's box ticked)
     std::optional<verdict> verdictequation; // of the last check
     std::int16_t occupe = 0;
     std::int16_t debordement = 0;
@@ -55,6 +55,13 @@ struct etatfeuille {
     int verifications = 0;         // checks of an equation so far
 
     // Progress table.
+    int p = 0;                     // the advancement cursor, 0..10000
+    // The cursor and the table answer: the equation was found balanced and
+    // has not been edited since. The cursor starts usable, until the
+    // equation box first takes the keyboard.
+    bool tableauactif = true;
+    std::int16_t final = 1;        // the display options as check-box states: 0, 1 ticked, 2 greyed
+    std::int16_t conso = 0;
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;

@@ -4,9 +4,11 @@
 #include <QString>
 #include <Qt>
 
+#include <optional>
 #include <vector>
 
 #include "core/message.h"
+#include "core/verification.h"
 #include "workspace/etat.h"
 
 namespace qm {
@@ -20,6 +22,16 @@ struct effets {
     std::vector<message> messages; // boxes to show (critical, OK), in this order
     bool focus = false;            // the keyboard to the equation box
     bool valider = false;          // Enter: the "Tableau d'avancement" action
+
+    // What the workspace's procedures add (the ten equations, the check, the table).
+    bool arreteranimation = false;
+    bool verification = false; // a check ran: the cursor back at 0, the table out of use meanwhile
+    std::optional<std::vector<lignegrille>> grille; // the count grid of an unbalanced equation
+    bool bravo = false;                             // the congratulation of a balanced one
+    enum class tableau { inchange, construire, outils };
+    tableau table = tableau::inchange; // build the table, or show the equation tools over it
+    bool effacertableau = false;       // the table cleared, its caption column without a scale
+    bool curseurazero = false;         // the cursor back at 0 once the table is built
 };
 
 // Where the equation picture is laid out, and with what.

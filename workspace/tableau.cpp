@@ -405,12 +405,6 @@ void activercopie(FeuilleP& f, bool actif)
         k->second->setEnabled(actif);
 }
 
-// Without the thumb's drag position, a redraw during a drag would show the
-// value the cursor had when the drag began.
-int curseur(const FeuilleP& f)
-{
-    return f.HScroll1 ? f.HScroll1->sliderPosition() : 0;
-}
 
 // Clears Picture3 and draws the frame itself when the columns are not laid
 // out again; the column width follows the header's.
@@ -430,9 +424,9 @@ entreedessin entreede(const FeuilleP& f)
     e.premierproduit = f.etat.premierproduit;
     e.largeurcolonne = f.etat.largeurcolonne;
     e.coef = f.etat.coef;
-    e.p = curseur(f);
-    e.final = coche(f.final);
-    e.conso = coche(f.conso);
+    e.p = f.etat.p;
+    e.final = f.etat.final == 1;
+    e.conso = f.etat.conso == 1;
     return e;
 }
 
@@ -747,12 +741,16 @@ void tabini(FeuilleP& f)
 
 void HScroll1_Change(FeuilleP& f)
 {
+    f.etat.p = f.HScroll1->value();
     aideinfo(f, aidecurseur);
     majtab(f);
 }
 
 void HScroll1_Scroll(FeuilleP& f)
 {
+    // Without the thumb's drag position, a redraw during a drag would show
+    // the value the cursor had when the drag began.
+    f.etat.p = f.HScroll1->sliderPosition();
     aideinfo(f, aideglisser);
     majtab(f);
 }
@@ -761,7 +759,7 @@ void Image5_Click(FeuilleP& f, int index)
 {
     if (!f.HScroll1 || index < 0 || index > 3)
         return;
-    const bool actif = f.Picture3 && f.Picture3->isEnabled() && f.HScroll1->isEnabled();
+    const bool actif = f.Picture3->isEnabled() && f.etat.tableauactif;
     if (!actif && index != 3)
         return;
     switch (index) {
@@ -788,7 +786,7 @@ void Timer1_Timer(FeuilleP& f)
 {
     if (!f.HScroll1)
         return;
-    const int p = f.HScroll1->value();
+    const int p = f.etat.p;
     if (p >= pmax) {
         if (f.Timer1)
             f.Timer1->stop();
@@ -871,17 +869,37 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
+namespace
+{
+
+std::int16_t etatcase(const QCheckBox* c)
+{
+    switch (c->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
 // The options redraw a table only while there is one: an equation that is
 // being edited or did not balance gets no table from a click here.
 void final_Click(FeuilleP& f)
 {
-    if (f.HScroll1 && f.HScroll1->isEnabled())
+    f.etat.final = etatcase(f.final);
+    if (f.etat.tableauactif)
         majtab(f);
 }
 
 void conso_Click(FeuilleP& f)
 {
-    if (f.HScroll1 && f.HScroll1->isEnabled())
+    f.etat.conso = etatcase(f.conso);
+    if (f.etat.tableauactif)
         majtab(f);
 }
 

@@ -581,12 +581,12 @@ TEST_F(Tableau, BoutonsInactifsSansTableau)
     avancement(0);
     image5(1)->click();
     EXPECT_EQ(f->HScroll1->value(), 10000);
-    f->HScroll1->setEnabled(false);
+    f->etat.tableauactif = false; // the equation being edited
     image5(0)->click();
     image5(2)->click();
     EXPECT_EQ(f->HScroll1->value(), 10000);
     EXPECT_FALSE(f->Timer1->isActive());
-    f->HScroll1->setEnabled(true);
+    f->etat.tableauactif = true;
     f->Picture3->setEnabled(false);
     image5(0)->click();
     EXPECT_EQ(f->HScroll1->value(), 10000);
