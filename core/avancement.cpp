@@ -57,7 +57,7 @@ struct calcul {
 
 void calcul::avancementmaximal()
 {
-    for (int i = 1; i < p && i <= 11; ++i) {
+    for (int i = 1; i < p && i <= nombreespeces; ++i) {
         if (coef(i) == 0)
             return;
         const float ratio = q(i) / coef(i);
@@ -177,7 +177,7 @@ std::string texteechelle(float valeur, char separateur)
 tableau calcultableau(const parametrestableau& entree, tabquant& quant)
 {
     calcul c{entree, quant, {}};
-    c.n = std::clamp<int>(entree.nbcolonnes, 0, 11);
+    c.n = std::clamp<int>(entree.nbcolonnes, 0, nombreespeces);
     c.p = std::clamp<int>(entree.premierproduit, 1, 12);
     c.avancementmaximal();
     c.produitsazero();

@@ -11,7 +11,7 @@
 namespace qm {
 
 // Initial amounts in mol per column, slots 1..11.
-using tabquant = std::array<float, 12>;
+using tabquant = std::array<float, nombreespeces + 1>;
 
 // Width in pixels of a text in the table's font.
 using mesuretexte = std::function<int(std::string_view)>;

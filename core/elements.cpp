@@ -14,7 +14,7 @@ struct ligneelement {
 
 // One row per element, in atomic-number order. The spellings and the whole
 // masses of Se, Eu and Lu are the program's own and must stay as they are.
-constexpr ligneelement lignes[103] = {
+constexpr ligneelement lignes[nombreelements] = {
     {"H", "hydrogene", 1}, // 1
     {"He", "helium", 4}, // 2
     {"Li", "lithium", 6.9}, // 3

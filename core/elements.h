@@ -6,11 +6,14 @@
 
 namespace qm {
 
-// The 103 elements, indexed by atomic number; entry 0 stays empty.
+// The elements the program knows, numbered 1 to 103.
+inline constexpr int nombreelements = 103;
+
+// The elements, indexed by atomic number; entry 0 stays empty.
 struct tableelements {
-    std::array<std::string, 104> symbole;
-    std::array<std::string, 104> nom;
-    std::array<double, 104> masse{};
+    std::array<std::string, nombreelements + 1> symbole;
+    std::array<std::string, nombreelements + 1> nom;
+    std::array<double, nombreelements + 1> masse{};
 };
 
 // Fills symbole and nom for 1..103.

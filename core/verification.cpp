@@ -67,7 +67,7 @@ void controle::espece(std::string_view s)
     if (c == 0)
         c = 1;
     v.nbespeces = somme(v.nbespeces, 1);
-    if (v.nbespeces > 11)
+    if (v.nbespeces > nombreespeces)
         throw rejet{msgdesole};
     v.coef[static_cast<std::size_t>(v.nbespeces)] = c;
 
@@ -186,7 +186,7 @@ void decouper(controle& k, std::string_view r)
 
 void remplirgrille(verification& v, const tableelements& elements)
 {
-    for (std::size_t n = 1; n <= 103; ++n)
+    for (std::size_t n = 1; n <= nombreelements; ++n)
         if (v.nbreactifs[n] > 0 || v.nbproduits[n] > 0)
             v.grille.push_back({elements.symbole[n], std::to_string(v.nbreactifs[n]), std::to_string(v.nbproduits[n])});
     v.grille.push_back({"Charge", std::to_string(v.chargereactifs), std::to_string(v.chargeproduits)});
@@ -211,7 +211,7 @@ verification verifequation(std::string_view texte, const tabcoef& coef, const ta
         return v;
     }
     bool equilibre = v.chargereactifs == v.chargeproduits;
-    for (std::size_t n = 1; n <= 103 && equilibre; ++n)
+    for (std::size_t n = 1; n <= nombreelements && equilibre; ++n)
         equilibre = v.nbreactifs[n] == v.nbproduits[n];
     if (equilibre) {
         v.resultat = verdict::equilibree;

@@ -27,9 +27,13 @@ inline const message msgcolonnes{"Il ne peut y avoir plus de 10 colonnes dans le
                                  "Expression non valide"};
 message msgelementinconnu(std::string_view symbole);
 
+// Slots for the species of one equation, numbered 1 to 11: the table has ten
+// columns, one more species is read before the equation is refused.
+inline constexpr int nombreespeces = 11;
+
 // Coefficients of the species in order of appearance, slots 1..11.
-using tabcoef = std::array<std::int16_t, 12>;
-using tabcompte = std::array<std::int16_t, 104>;
+using tabcoef = std::array<std::int16_t, nombreespeces + 1>;
+using tabcompte = std::array<std::int16_t, nombreelements + 1>;
 
 enum class verdict { equilibree, desequilibree, rejetee };
 

@@ -205,9 +205,9 @@ void Command1_Click(Confimp& d)
     sansfaute([&] {
         FeuilleP& f = d.feuille;
         Feuillef& ff = feuillef(f);
-        if (d.Option1->isChecked() && f.Picture2)
+        if (d.Option1->isChecked())
             ff.copieur = f.Picture2->image.copy();
-        else if (f.Picture2 && f.Picture3 && f.Picture4)
+        else
             ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
         imprimer(imprimante(), ff.copieur, d.UpDown1->value());
     });

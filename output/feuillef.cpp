@@ -70,10 +70,8 @@ void mettresurpressepapiers(const QImage& image)
 // What both copy entries do after the picture is on the clipboard.
 void noterlacopie(FeuilleP& f)
 {
-    if (f.Text1)
-        textecopie = f.etat.texte;
-    if (f.info)
-        f.info->setText(f.etat.messagecopie);
+    textecopie = f.etat.texte;
+    f.info->setText(f.etat.messagecopie);
     if (QToolButton* k = commande(f, "Command13"))
         k->setEnabled(true);
 }
@@ -126,8 +124,7 @@ QImage assembler(const QImage& entete, const QImage& legendes, const QImage& tab
 
 void ceqbi_Click(FeuilleP& f)
 {
-    if (f.Picture2)
-        mettresurpressepapiers(f.Picture2->image);
+    mettresurpressepapiers(f.Picture2->image);
     noterlacopie(f);
     f.etat.eqquant[10].fill(0);
 }
@@ -135,11 +132,10 @@ void ceqbi_Click(FeuilleP& f)
 void eqbietab_Click(FeuilleP& f)
 {
     Feuillef& ff = feuillef(f);
-    if (f.Picture2 && f.Picture3 && f.Picture4)
-        ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
+    ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
     mettresurpressepapiers(ff.copieur);
     noterlacopie(f);
-    for (std::size_t j = 1; j <= 11; ++j)
+    for (std::size_t j = 1; j <= nombreespeces; ++j)
         f.etat.eqquant[10][j] = f.etat.quant[j];
 }
 
@@ -176,8 +172,7 @@ void Command12_Click(FeuilleP& f)
         sansfaute([&f] { onlyyou_Click(f); });
     else if (a == ff.les10)
         sansfaute([&f] { les10_Click(f); });
-    if (f.Text1)
-        f.Text1->setFocus();
+    f.Text1->setFocus();
 }
 
 void Command13_Click(FeuilleP& f)

@@ -68,43 +68,34 @@ bool montrant = false;
 cadreequation cadre(const FeuilleP& f)
 {
     cadreequation c;
-    if (f.Picture2) {
-        c.largeur = f.Picture2->image.width();
-        c.hauteur = f.Picture2->image.height();
-    }
+    c.largeur = f.Picture2->image.width();
+    c.hauteur = f.Picture2->image.height();
     return c;
 }
 
 void montrerediteur(FeuilleP& f)
 {
     const etatfeuille& e = f.etat;
-    if (f.Text1) {
-        montrant = true;
-        if (f.Text1->text() != e.texte)
-            f.Text1->setText(e.texte);
-        f.Text1->setCursorPosition(e.curseur);
-        montrant = false;
-    }
+    montrant = true;
+    if (f.Text1->text() != e.texte)
+        f.Text1->setText(e.texte);
+    f.Text1->setCursorPosition(e.curseur);
+    montrant = false;
     for (auto [c, coche] : {std::pair{f.opti, e.opti}, std::pair{f.opte, e.opte}}) {
-        if (c && c->isChecked() != coche) {
+        if (c->isChecked() != coche) {
             const QSignalBlocker b(c);
             c->setChecked(coche);
         }
     }
-    if (f.fleche)
-        f.fleche->setEnabled(e.fleche);
-    if (f.valideur)
-        f.valideur->setEnabled(validable(e));
-    if (f.Picture2) {
-        f.Picture2->effacer();
-        {
-            QPainter p(&f.Picture2->image);
-            peindreequation(p, e.dessin);
-        }
-        if (f.posi)
-            f.posi->move(e.posi);
-        f.Picture2->rafraichir();
+    f.fleche->setEnabled(e.fleche);
+    f.valideur->setEnabled(validable(e));
+    f.Picture2->effacer();
+    {
+        QPainter p(&f.Picture2->image);
+        peindreequation(p, e.dessin);
     }
+    f.posi->move(e.posi);
+    f.Picture2->rafraichir();
 }
 
 void appliquer(FeuilleP& f, const effets& r)
@@ -112,7 +103,7 @@ void appliquer(FeuilleP& f, const effets& r)
     montrerediteur(f);
     for (const message& m : r.messages)
         boitemessage(&f, m);
-    if (r.focus && f.Text1)
+    if (r.focus)
         f.Text1->setFocus();
     if (r.valider && f.tableauavancement)
         f.tableauavancement();
@@ -189,8 +180,7 @@ void Text1_GotFocus(FeuilleP& f)
 {
     // Editing the equation puts its table out of use.
     f.etat.tableauactif = false;
-    if (f.HScroll1)
-        f.HScroll1->setEnabled(false);
+    f.HScroll1->setEnabled(false);
     f.Picture2->bordure = true;
     f.Picture2->update();
     f.outilequa->show();

@@ -42,7 +42,7 @@ struct entreeequation {
     std::int16_t synchro = 0;
     bool colorsto = false;
     std::int16_t modeaffichage = 0;
-    std::array<std::int16_t, 12> decalage{};
+    std::array<std::int16_t, 12> decalage{}; // per species, 1..11
     int largeurcolonne = 0;
     int largeur = 0; // of the picture
     int hauteur = 0;

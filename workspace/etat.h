@@ -20,17 +20,17 @@ struct etatfeuille {
     // The ten equations and the one on display.
     std::int16_t numcourant = 0;
     std::array<std::string, 10> eqtexte;
-    std::array<std::array<float, 12>, 11> eqquant{}; // row 10 is the copy slot
+    std::array<tabquant, 11> eqquant{}; // rows 0..9 the equations, row 10 the copy slot
     tabquant quant{};
     tabcoef coef{}; // coefficients of the last check
 
     // Column layout of the equation on display.
-    std::array<std::int16_t, 11> possep{};
+    std::array<std::int16_t, nombreespeces> possep{}; // separators 0..10
     std::int16_t sepegal = 0;
     std::int16_t nbcolonnes = 0;
     std::int16_t premierproduit = 0;
     std::int16_t largeurcolonne = 0;
-    std::array<std::int16_t, 12> decalage{};
+    std::array<std::int16_t, nombreespeces + 1> decalage{};
     std::int16_t modeaffichage = 0; // 0 normal, 1..10 measuring species k, 100 table layout
     std::int16_t tableaudemande = 0;
 

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <algorithm>
+
 #include "app/boite.h"
 #include "app/initialisation.h"
 #include "files/echange.h"
@@ -104,7 +106,26 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     construiretableau(*this);
     brancherespace(*this);
     outilequa->raise(); // the tools lie over the table while the equation is edited
+    verifierconstruction();
     demarrage();
+}
+
+void FeuilleP::verifierconstruction() const
+{
+    // The handlers use every control without asking whether it exists: it
+    // is asked once, here.
+    const void* controles[] = {BTEXO, info, Text3, fich, supertext, onglets, Picture2, outilequa, Text1,
+                                  opti, opte, fleche, Command14, valideur, posi, Picture3, Picture4, HScroll1,
+                                  Text2, Timer1, final, conso, COLORSTO};
+    bool complete = std::all_of(std::begin(controles), std::end(controles), [](const void* c) { return c != nullptr; });
+    for (const void* c : numeq)
+        complete = complete && c;
+    for (const void* c : Image5)
+        complete = complete && c;
+    for (const auto& [nom, c] : commandes)
+        complete = complete && c;
+    if (!complete)
+        qFatal("Quilmaret : la fenêtre principale est incomplète");
 }
 
 void FeuilleP::construireboutons()

@@ -101,6 +101,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void verifierconstruction() const;
     void construireboutons();
     void construirenumeq();
     void construiretextes();

@@ -164,7 +164,7 @@ void separateurs(etatfeuille& e, const QString& t)
         ++n;
         if (egal)
             e.premierproduit = static_cast<std::int16_t>(n + 1);
-        if (n < 11) {
+        if (n < nombreespeces) {
             e.possep[static_cast<std::size_t>(n)] = static_cast<std::int16_t>(p + 1);
             if (egal)
                 e.sepegal = static_cast<std::int16_t>(n);

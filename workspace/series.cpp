@@ -54,7 +54,7 @@ void montrerserie(FeuilleP& f, const serie& s)
     etatfeuille& e = f.etat;
     for (std::size_t k = 0; k < 10; ++k) {
         e.eqtexte[k] = s.eqtexte[k];
-        for (std::size_t j = 1; j <= 11; ++j)
+        for (std::size_t j = 1; j <= nombreespeces; ++j)
             e.eqquant[k][j] = s.eqquant[k][j];
     }
     reglercase(f.COLORSTO, s.colorsto);
@@ -62,7 +62,7 @@ void montrerserie(FeuilleP& f, const serie& s)
     reglercase(f.final, s.final);
     // The slot on display first, as the switch to equation 0 stores it back.
     const auto n = static_cast<std::size_t>(e.numcourant);
-    for (std::size_t j = 1; j <= 11; ++j)
+    for (std::size_t j = 1; j <= nombreespeces; ++j)
         e.quant[j] = e.eqquant[n][j];
     mettreequation(f, QString::fromStdString(e.eqtexte[n]));
     titre(f);
@@ -83,7 +83,7 @@ serie seriefeuille(const FeuilleP& f)
     serie s;
     for (std::size_t k = 0; k < 10; ++k) {
         s.eqtexte[k] = f.etat.eqtexte[k];
-        for (std::size_t j = 1; j <= 11; ++j)
+        for (std::size_t j = 1; j <= nombreespeces; ++j)
             s.eqquant[k][j] = f.etat.eqquant[k][j];
     }
     s.colorsto = etatcase(f.COLORSTO);
@@ -116,8 +116,7 @@ void Command2_Click(FeuilleP& f)
     for (QToolButton* b : f.Image5)
         if (b)
             b->setCursor(Qt::ArrowCursor);
-    if (f.Timer1)
-        f.Timer1->stop();
+    f.Timer1->stop();
     f.repaint();
     const int verifiees = f.etat.verifications;
     montrerouvrir(&f, f.etat.nomfichier, [&f] { chargeserie(f); });
@@ -127,8 +126,7 @@ void Command2_Click(FeuilleP& f)
     // The tools' own flag: the window itself may not be on screen.
     if (!dejaverifiee && !f.outilequa->isHidden() && validable(f.etat)) {
         valideur_Click(f);
-        if (f.HScroll1)
-            f.HScroll1->setValue(0);
+        f.HScroll1->setValue(0);
     } else if (!f.outilequa->isHidden()) {
         // Not while the loaded table is shown: the equation box taking the
         // keyboard would put the equation tools back over it.

@@ -226,7 +226,7 @@ dessintableau disposertableau(const entreedessin& e, const tableau& t)
 {
     dessintableau d;
     d.taille = e.taille;
-    const int n = std::clamp(e.nbcolonnes, 0, 11);
+    const int n = std::clamp(e.nbcolonnes, 0, nombreespeces);
     if (e.cadre)
         disposercadre(d, e);
     const QFont normal = policetableau(false);
@@ -380,22 +380,16 @@ QCursor pointeurtableau()
 namespace
 {
 
-bool coche(const QCheckBox* c)
-{
-    return c && c->isChecked();
-}
-
 // The equation tools cover the table while the equation is edited; until
 // they exist the table counts as covered.
 bool outilscaches(const FeuilleP& f)
 {
-    return f.outilequa && f.outilequa->isHidden();
+    return f.outilequa->isHidden();
 }
 
 void aideinfo(FeuilleP& f, const QString& texte)
 {
-    if (f.info)
-        f.info->setText(texte);
+    f.info->setText(texte);
 }
 
 void activercopie(FeuilleP& f, bool actif)
@@ -411,7 +405,7 @@ void activercopie(FeuilleP& f, bool actif)
 void preparercadre(FeuilleP& f)
 {
     f.Picture3->effacer();
-    const int entete = f.Picture2 ? f.Picture2->width() : zonepicture2.width();
+    const int entete = f.Picture2->width();
     if (const auto l = largeurcolonnes(entete, f.etat.nbcolonnes); l && *l <= 32767)
         f.etat.largeurcolonne = static_cast<std::int16_t>(*l);
 }
@@ -447,8 +441,6 @@ tableau calculer(FeuilleP& f, const entreedessin& e)
 
 void dessinerlegendes(FeuilleP& f, const tableau* echelle)
 {
-    if (!f.Picture4)
-        return;
     f.Picture4->effacer();
     {
         QPainter p(&f.Picture4->image);
@@ -459,15 +451,12 @@ void dessinerlegendes(FeuilleP& f, const tableau* echelle)
 
 void ouvrirsaisie(FeuilleP& f)
 {
-    if (!f.Text2)
-        return;
     const int col = f.etat.colsaisie;
     const int l = f.etat.largeurcolonne;
     f.Text2->setGeometry((col - 1) * l, 1, l + 1, 23);
     f.Text2->setText(textequantite(f.etat.quant[static_cast<std::size_t>(col)]));
     f.Text2->setCursorPosition(0); // a box given a text has its caret at the start
-    if (f.Timer1)
-        f.Timer1->stop();
+    f.Timer1->stop();
     f.Text2->show();
     f.Text2->setFocus(Qt::MouseFocusReason);
 }
@@ -476,18 +465,18 @@ void validersaisie(FeuilleP& f)
 {
     // Hiding the box below moves the focus away from it: that loss of focus
     // must not commit a second time.
-    if (!f.Text2 || f.Text2->isHidden())
+    if (f.Text2->isHidden())
         return;
     f.etat.tableaudemande = 1;
     activercopie(f, true);
     const std::optional<float> q = lirequantite(f.Text2->text());
     if (!q)
         f.Text2->setText(QStringLiteral("0"));
-    if (f.etat.colsaisie >= 1 && f.etat.colsaisie <= 11)
+    if (f.etat.colsaisie >= 1 && f.etat.colsaisie <= nombreespeces)
         f.etat.quant[static_cast<std::size_t>(f.etat.colsaisie)] = q.value_or(0.0f);
     // Committed by Enter, the box hands the keyboard to the cursor rather than
     // to whichever control comes next (the equation box would disable it).
-    if (f.Text2->hasFocus() && f.HScroll1)
+    if (f.Text2->hasFocus())
         f.HScroll1->setFocus(Qt::OtherFocusReason);
     f.Text2->hide();
     majtab(f);
@@ -707,8 +696,6 @@ void etaler(FeuilleP& f)
 
 void majtab(FeuilleP& f)
 {
-    if (!f.Picture3)
-        return;
     f.Picture3->setEnabled(false);
     const bool demande = f.etat.tableaudemande == 1;
     if (demande) {
@@ -726,7 +713,7 @@ void majtab(FeuilleP& f)
         peindretableau(p, disposertableau(e, t));
     }
     f.Picture3->rafraichir();
-    if (t.quantmax == 0 && f.Timer1)
+    if (t.quantmax == 0)
         f.Timer1->stop();
     f.Picture3->setEnabled(true);
     if (demande)
@@ -757,7 +744,7 @@ void HScroll1_Scroll(FeuilleP& f)
 
 void Image5_Click(FeuilleP& f, int index)
 {
-    if (!f.HScroll1 || index < 0 || index > 3)
+    if (index < 0 || index > 3)
         return;
     const bool actif = f.Picture3->isEnabled() && f.etat.tableauactif;
     if (!actif && index != 3)
@@ -772,24 +759,19 @@ void Image5_Click(FeuilleP& f, int index)
     case 2:
         if (f.HScroll1->value() == pmax)
             f.HScroll1->setValue(0);
-        if (f.Timer1)
-            f.Timer1->start();
+        f.Timer1->start();
         break;
     default:
-        if (f.Timer1)
-            f.Timer1->stop();
+        f.Timer1->stop();
         break;
     }
 }
 
 void Timer1_Timer(FeuilleP& f)
 {
-    if (!f.HScroll1)
-        return;
     const int p = f.etat.p;
     if (p >= pmax) {
-        if (f.Timer1)
-            f.Timer1->stop();
+        f.Timer1->stop();
     } else if (p < pmax - 100) {
         f.HScroll1->setValue(p + 100);
     } else {
@@ -800,7 +782,7 @@ void Timer1_Timer(FeuilleP& f)
 void Picture3_MouseMove(FeuilleP& f, QMouseEvent* m)
 {
     aideinfo(f, aidesaisie);
-    if (!f.Picture3 || !m)
+    if (!m)
         return;
     const QPointF pt = m->position();
     const int reactifs = (f.etat.premierproduit - 1) * f.etat.largeurcolonne;
@@ -810,7 +792,7 @@ void Picture3_MouseMove(FeuilleP& f, QMouseEvent* m)
 
 void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m)
 {
-    if (!f.Picture3 || !m)
+    if (!m)
         return;
     if (!outilscaches(f)) {
         f.Picture3->setCursor(Qt::ArrowCursor);
@@ -824,7 +806,7 @@ void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m)
         x >= 0 && y >= 0 && x < (p - 1) * l && x < f.Picture3->width() - 2 && y < f.Picture3->height() - 2;
     if (!dedans || l <= 0 || p <= 1)
         return;
-    const int col = std::clamp(static_cast<int>(x / l) + 1, 1, std::min(p - 1, 11));
+    const int col = std::clamp(static_cast<int>(x / l) + 1, 1, std::min(p - 1, nombreespeces));
     f.etat.colsaisie = static_cast<std::int16_t>(col);
     if (y < hautbande)
         ouvrirsaisie(f);
@@ -843,7 +825,7 @@ void Text2_LostFocus(FeuilleP& f)
 
 bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
 {
-    if (!k || !f.Text2)
+    if (!k)
         return false;
     switch (k->key()) {
     case Qt::Key_Return:

@@ -67,7 +67,7 @@ void choisirequation(etatfeuille& e, const cadreequation& c, int index, effets& 
     const auto courant = static_cast<std::size_t>(e.numcourant);
     const auto choisi = static_cast<std::size_t>(index);
     e.eqtexte[courant] = e.texte.toStdString();
-    for (std::size_t k = 1; k <= 11; ++k) {
+    for (std::size_t k = 1; k <= nombreespeces; ++k) {
         e.eqquant[courant][k] = e.quant[k];
         e.quant[k] = e.eqquant[choisi][k];
     }
@@ -79,7 +79,7 @@ void choisirequation(etatfeuille& e, const cadreequation& c, int index, effets& 
 void coller(etatfeuille& e, const cadreequation& c, const QString& copie, effets& r)
 {
     r.arreteranimation = true;
-    for (std::size_t j = 1; j <= 11; ++j)
+    for (std::size_t j = 1; j <= nombreespeces; ++j)
         e.quant[j] = e.eqquant[10][j];
     mettreequation(e, c, copie, r);
     montrer(e, c, r);
@@ -91,7 +91,7 @@ void effacerequation(etatfeuille& e, const cadreequation& c, effets& r)
     r.arreteranimation = true;
     mettreequation(e, c, QString(), r);
     r.effacertableau = true;
-    for (std::size_t j = 1; j <= 11; ++j)
+    for (std::size_t j = 1; j <= nombreespeces; ++j)
         e.quant[j] = 0;
 }
 
