@@ -126,7 +126,7 @@ void initelements(tableelements& t)
 {
     t.symbole[0].clear();
     t.nom[0].clear();
-    for (int n = 1; n <= 103; ++n) {
+    for (std::size_t n = 1; n <= nombreelements; ++n) {
         t.symbole[n] = lignes[n - 1].symbole;
         t.nom[n] = lignes[n - 1].nom;
     }
@@ -135,7 +135,7 @@ void initelements(tableelements& t)
 void initmasses(tableelements& t)
 {
     t.masse[0] = 0;
-    for (int n = 1; n <= 103; ++n)
+    for (std::size_t n = 1; n <= nombreelements; ++n)
         t.masse[n] = lignes[n - 1].masse;
 }
 
@@ -154,8 +154,8 @@ int chercheelement(const tableelements& t, std::string_view symbole)
 {
     if (symbole.empty() || symbole.size() > 2)
         return 0;
-    for (int n = 1; n <= 103; ++n)
-        if (t.symbole[n] == symbole)
+    for (int n = 1; n <= nombreelements; ++n)
+        if (t.symbole[static_cast<std::size_t>(n)] == symbole)
             return n;
     return 0;
 }
