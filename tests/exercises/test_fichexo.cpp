@@ -35,7 +35,7 @@
 #include <vector>
 
 #include "app/boite.h"
-#include "app/relier.h"
+#include "programme/relier.h"
 #include "exercises/exercice.h"
 #include "exercises/fichexo.h"
 #include "files/echange.h"

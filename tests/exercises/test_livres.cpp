@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "app/boite.h"
-#include "app/relier.h"
+#include "programme/relier.h"
 #include "exercises/exercice.h"
 #include "exercises/fichexo.h"
 #include "files/enregistrements.h"

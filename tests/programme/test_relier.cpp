@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "app/boite.h"
-#include "app/relier.h"
+#include "programme/relier.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"

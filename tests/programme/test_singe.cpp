@@ -29,7 +29,7 @@
 #include <string>
 
 #include "app/boite.h"
-#include "app/relier.h"
+#include "programme/relier.h"
 #include "files/enregistrements.h"
 #include "output/feuillef.h"
 #include "workspace/dessin.h"

@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/initialisation.h"
-#include "app/relier.h"
+#include "programme/relier.h"
 #include "workspace/feuillep.h"
 
 int main(int argc, char* argv[])
