@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include "files/disque.h"
+
 namespace qm {
 
 namespace {
@@ -53,6 +55,8 @@ QFont police(const QString& nom, double points, bool gras)
 
 void preparerapplication(QApplication& application)
 {
+    // A save past a file-size limit reports its error instead of ending the program.
+    preparerecritures();
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The toolkit's own windows (file and printer dialogs) speak French too.
     static QTranslator traduction;
