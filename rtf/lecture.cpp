@@ -1062,13 +1062,17 @@ void traite(lecteur& l, jeton j)
 namespace
 {
 
-// Word processors put nothing but blanks, or a byte-order mark, before the opening brace.
+// Word processors put nothing but blanks, or a byte-order mark, before the opening brace; the
+// header is looked for in the first bytes only, those a file is judged on before it is read.
+constexpr qsizetype tetertf = 4096;
+
 bool entetertf(const QByteArray& rtf)
 {
     qsizetype i = 0;
     if (rtf.startsWith("\xEF\xBB\xBF"))
         i = 3;
-    while (i < rtf.size() && (rtf[i] == ' ' || rtf[i] == '\t' || rtf[i] == '\r' || rtf[i] == '\n'))
+    const qsizetype fin = std::min(rtf.size(), tetertf - 6);
+    while (i < fin && (rtf[i] == ' ' || rtf[i] == '\t' || rtf[i] == '\r' || rtf[i] == '\n'))
         ++i;
     if (QByteArrayView(rtf).sliced(i).startsWith("{\\rtf")) {
         const qsizetype apres = i + 5;
@@ -1138,7 +1142,7 @@ bool lirefichierrtf(const QString& chemin, QTextDocument& doc, QString* erreur)
         return refus(QStringLiteral("Le fichier %1 ne peut pas être ouvert.").arg(chemin));
     // The header is looked for in the first bytes: a large file that is not
     // RTF is refused without being read, and so is one too large for a text.
-    std::optional<std::string> octets = lireoctets(fd, 0, 4096);
+    std::optional<std::string> octets = lireoctets(fd, 0, tetertf);
     struct stat st {};
     const bool entete = octets && entetertf(QByteArray::fromRawData(octets->data(), qsizetype(octets->size())));
     const bool taille = entete && ::fstat(fd, &st) == 0 && std::uint64_t(st.st_size) <= taillemaxrtf;
