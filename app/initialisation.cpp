@@ -6,10 +6,15 @@
 #include <QIcon>
 #include <QLocale>
 #include <QLibraryInfo>
+#include <QPixmapCache>
+#include <QWidget>
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cmath>
+
+#include "files/disque.h"
 
 namespace qm {
 
@@ -41,6 +46,55 @@ void enregistrerpolices()
     QFont::insertSubstitution(QStringLiteral("Symbol"), QStringLiteral("DejaVu Sans"));
 }
 
+// Every secondary window is built anew, and the palettes of its own (a grey
+// background, coloured captions) are new ones each time. The style caches the
+// pixmaps it draws for a control under a key that names the control's palette,
+// so each window shown left pixmaps no later window asks for again, and their
+// keys, until the cache (10 MB) was full: 12 to 25 KB per count grid, and the
+// toolkit's clearing of the cache keeps the keys. While a secondary window is
+// on screen the style caches nothing (drawing those few controls is quick);
+// the main window's pixmaps are drawn again once they are asked for.
+class gardecache : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override
+    {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && objet->isWidgetType() &&
+            secondaire(static_cast<QWidget*>(objet)))
+            regler();
+        return false;
+    }
+
+private:
+    static bool secondaire(const QWidget* w) { return w->isWindow() && w->windowType() == Qt::Dialog; }
+
+    void regler()
+    {
+        const QWidgetList fenetres = QApplication::topLevelWidgets();
+        const bool ouverte = std::any_of(fenetres.begin(), fenetres.end(),
+                                         [](const QWidget* w) { return w->isVisible() && secondaire(w); });
+        if (ouverte && limite == 0) {
+            limite = QPixmapCache::cacheLimit();
+            QPixmapCache::setCacheLimit(0);
+        } else if (!ouverte && limite != 0) {
+            QPixmapCache::setCacheLimit(limite);
+            limite = 0;
+        }
+    }
+    int limite = 0; // the cache's limit while it is suspended, else 0
+};
+
+void garderlecache(QApplication& application)
+{
+    static gardecache* g = nullptr;
+    if (g)
+        return;
+    g = new gardecache(&application);
+    application.installEventFilter(g);
+}
+
 } // namespace
 
 QFont police(const QString& nom, double points, bool gras)
@@ -53,6 +107,9 @@ QFont police(const QString& nom, double points, bool gras)
 
 void preparerapplication(QApplication& application)
 {
+    // A save past a file-size limit reports its error instead of ending the program.
+    preparerecritures();
+    garderlecache(application);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The toolkit's own windows (file and printer dialogs) speak French too.
     static QTranslator traduction;

@@ -1,11 +1,13 @@
 #include "exercises/exercice.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/nombre.h"
+#include "files/disque.h"
 #include "files/enregistrements.h"
 
 namespace qm {
@@ -34,6 +36,28 @@ QString cheminexercice(const QString& dossier, const std::string& nom)
     QString n = QString::fromStdString(nom).trimmed();
     n.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return dossier + n;
+}
+
+bool dansledossier(const QString& dossier, const QString& chemin)
+{
+    return !dossier.isEmpty() &&
+           dansdossier(QFile::encodeName(dossier).toStdString(), QFile::encodeName(chemin).toStdString());
+}
+
+std::optional<QString> cheminsur(const QString& dossier, const std::string& nom)
+{
+    QString chemin = cheminexercice(dossier, nom);
+    if (!dansledossier(dossier, chemin))
+        return std::nullopt;
+    return chemin;
+}
+
+QImage chargerimage(const QString& chemin)
+{
+    const auto octets = lirefichier(QFile::encodeName(chemin).toStdString(), taillemaximage);
+    if (!octets)
+        return QImage();
+    return QImage::fromData(reinterpret_cast<const uchar*>(octets->data()), int(octets->size()));
 }
 
 bool renseigne(const std::string& enregistrement)

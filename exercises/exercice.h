@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 #include <string>
@@ -49,6 +51,19 @@ QString avecseparateur(const QString& dossier);
 // A name read from an exercise file, in `dossier` (which ends with "/"). Files
 // made on Windows separate their folders with "\": both are accepted.
 QString cheminexercice(const QString& dossier, const std::string& nom);
+
+// The same, only when it names a file that stays inside `dossier` once its
+// links and ".." are resolved: another pupil's file, or one outside the
+// program's folder, is no file of the exercise. Nothing otherwise, as for a
+// missing file.
+std::optional<QString> cheminsur(const QString& dossier, const std::string& nom);
+// The same check for a full path.
+bool dansledossier(const QString& dossier, const QString& chemin);
+
+// An exercise's picture, read from a regular file of at most taillemaximage
+// bytes; a null image otherwise.
+inline constexpr std::size_t taillemaximage = 64 * 1024 * 1024;
+QImage chargerimage(const QString& chemin);
 
 // True when a record holds something other than blanks.
 bool renseigne(const std::string& enregistrement);

@@ -428,7 +428,8 @@ void ouvreur_Click(Fichexo& w)
     const std::string& image = (*r)[champexo::image - 1];
     const QString dossier = w.dossierchoisi;
 
-    if (!chargertexte(f, cheminexercice(dossier, enonce))) {
+    const auto texteenonce = cheminsur(dossier, enonce);
+    if (!texteenonce || !chargertexte(f, *texteenonce)) {
         boitemessage(&w, msgabsent(dossier, texte(enonce)));
         w.Frame2->hide();
         return;
@@ -439,20 +440,22 @@ void ouvreur_Click(Fichexo& w)
     f.fich->setText(chemin);
     f.etat.exerciceouvert = w.Label2->text() == textecorrige ? 1 : 0;
     if (renseigne(configuration)) {
-        const QString serie = cheminexercice(dossier, configuration);
-        if (!QFileInfo(serie).isFile()) {
+        const auto serie = cheminsur(dossier, configuration);
+        if (!serie || !QFileInfo(*serie).isFile()) {
             boitemessage(&w, msgabsent(dossier, texte(configuration)));
             w.Frame2->hide();
             return;
         }
-        f.etat.nomfichier = serie;
+        f.etat.nomfichier = *serie;
         chargeserie(f);
     }
 
     // From here on failures are ignored.
     f.onglets->ong3->effacerimage();
     if (renseigne(image)) {
-        const QImage illustration(cheminexercice(avecseparateur(f.etat.dossierprogramme), image));
+        // Pictures are named from the program's folder, and stay in it.
+        const auto fichierimage = cheminsur(avecseparateur(f.etat.dossierprogramme), image);
+        const QImage illustration = fichierimage ? chargerimage(*fichierimage) : QImage();
         if (!illustration.isNull()) {
             f.onglets->ong3->mettreimage(illustration);
             f.onglets->specialimage();
@@ -507,19 +510,20 @@ void PRISENMAIN_Click(Fichexo& w)
         fermer(w);
     };
     const auto r = lireexercice(tutoriel, champexo::enonce, champexo::configuration);
-    if (!r || !chargertexte(f, cheminexercice(dossier, (*r)[0]))) {
+    const auto texteenonce = r ? cheminsur(dossier, (*r)[0]) : std::nullopt;
+    if (!texteenonce || !chargertexte(f, *texteenonce)) {
         echec();
         return;
     }
     f.fich->setText(tutoriel);
     f.etat.exerciceouvert = 0;
     if (renseigne((*r)[1])) {
-        const QString serie = cheminexercice(dossier, (*r)[1]);
-        if (!QFileInfo(serie).isFile()) {
+        const auto serie = cheminsur(dossier, (*r)[1]);
+        if (!serie || !QFileInfo(*serie).isFile()) {
             echec();
             return;
         }
-        f.etat.nomfichier = serie;
+        f.etat.nomfichier = *serie;
         chargeserie(f);
     }
     f.supertext->setReadOnly(false);
@@ -580,6 +584,12 @@ bool ouvrirexercice(FeuilleP& f, const QString& chemin)
         w.dossierchoisi = avecseparateur(f.etat.dossierprogramme);
         QString nom = chemin;
         nom.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        // Anyone may write the request: it opens nothing outside the
+        // program's folder, which is then as a missing exercise.
+        if (!dansledossier(f.etat.dossierprogramme, nom)) {
+            boitemessage(&w, msglectureexo);
+            return;
+        }
         w.fichierexo->setText(nom);
         const QString avant = f.fich->text();
         f.fich->clear();

@@ -103,8 +103,9 @@ void imprimetexte_Click(Fichexo& w);
 // or the pupil accepts to lose it).
 bool pertemodifications(FeuilleP& f);
 
-// Loads a rich-text file into the main window's text box; false when missing
-// or unreadable (the text is left as it was then).
+// Loads a rich-text file into the main window's text box; false when missing,
+// no regular file, unreadable, not RTF or too large (the text is left as it
+// was then).
 bool chargertexte(FeuilleP& f, const QString& chemin);
 
 // The main window's exercise button: the menu, under the button; the entry

@@ -144,19 +144,22 @@ void opencor_Click(Fichexo& w)
     const std::string& correction = (*r)[0];
     const std::string& configuration = (*r)[1];
     const QString dossier = f.etat.dossierexo;
-    if (renseigne(correction) && !chargertexte(f, cheminexercice(dossier, correction))) {
-        boite(&f, msgabsent(dossier, QString::fromStdString(correction)));
-        fin();
-        return;
+    if (renseigne(correction)) {
+        const auto textecorrection = cheminsur(dossier, correction);
+        if (!textecorrection || !chargertexte(f, *textecorrection)) {
+            boite(&f, msgabsent(dossier, QString::fromStdString(correction)));
+            fin();
+            return;
+        }
     }
     if (renseigne(configuration)) {
-        const QString serie = cheminexercice(dossier, configuration);
-        if (!QFileInfo(serie).isFile()) {
+        const auto serie = cheminsur(dossier, configuration);
+        if (!serie || !QFileInfo(*serie).isFile()) {
             boite(&f, msgabsent(dossier, QString::fromStdString(configuration)));
             fin();
             return;
         }
-        f.etat.nomfichier = serie;
+        f.etat.nomfichier = *serie;
         chargeserie(f);
     }
     f.supertext->setReadOnly(false);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/disque.h"
+
 namespace qm {
 
 // A record file: fixed records of 128 bytes numbered from 1, each holding one
@@ -27,17 +29,22 @@ std::optional<enregistrement> coderenregistrement(std::string_view texte);
 std::optional<std::string> decoderenregistrement(std::string_view octets);
 
 // Reads records premier..dernier (both included) of a file in one go; records
-// past the end of the file are empty texts. Nothing when the file cannot be
-// opened or read, or a record is malformed.
-std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier, int dernier);
+// past the end of the file are empty texts. Nothing when the file is not a
+// regular file (a link too, with liens::refuses), cannot be opened or read, or
+// a record is malformed.
+std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier, int dernier,
+                                                            liens l = liens::suivis);
 
-// Replaces the whole file by records 1..n holding `textes`. The records go to a
-// temporary file in the same folder that then takes the file's place, so a
-// failure leaves whatever was there untouched. False on any failure.
+// Replaces the whole file by records 1..n holding `textes`, as every save does
+// (remplacerfichier): a failure leaves whatever was there untouched. False on
+// any failure.
 bool remplacerenregistrements(const std::string& chemin, const std::vector<std::string>& textes);
 
 // Writes one record in place, creating the file when it is missing; no other
-// byte of the file changes. For files that another program shares.
+// byte of the file changes. For files that another program shares: never
+// through a symbolic link, never into anything but a regular file.
 bool ecrireenregistrement(const std::string& chemin, int numero, std::string_view texte);
+// The same into a file already open for writing.
+bool ecrireenregistrement(int fd, int numero, std::string_view texte);
 
 } // namespace qm

@@ -1,7 +1,9 @@
 #include "files/serie.h"
 
+#include <cerrno>
 #include <cmath>
-#include <filesystem>
+
+#include <unistd.h>
 
 #include "core/nombre.h"
 #include "files/enregistrements.h"
@@ -33,8 +35,9 @@ bool lireslots(const std::vector<std::string>& r, const std::vector<std::string>
         const auto base = static_cast<std::size_t>(premierenregistrement(k) - 2);
         s.eqtexte[static_cast<std::size_t>(k)] = r[base];
         for (std::size_t j = 1; j <= 11; ++j) {
+            // An amount of matter is never negative: the table cannot show one.
             const auto q = lirenombresimple(r[base + j]);
-            if (!q)
+            if (!q || *q < 0)
                 return false;
             s.eqquant[static_cast<std::size_t>(k)][j] = *q;
         }
@@ -79,12 +82,14 @@ std::vector<std::string> enregistrementsserie(const serie& s)
 lectureserie lireserie(const std::string& chemin)
 {
     lectureserie l;
-    std::error_code e;
-    // A missing file reads as an empty one: it has no magic.
-    if (!std::filesystem::exists(chemin, e)) {
-        l.erreur = erreurserie::nonvalide;
+    // A missing file reads as an empty one: it has no magic. So does a name
+    // that is no regular file (a FIFO, a device), which is never opened.
+    const int fd = ouvrirlecture(chemin);
+    if (fd < 0) {
+        l.erreur = errno == ENOENT || errno == ENOTDIR ? erreurserie::nonvalide : erreurserie::lecture;
         return l;
     }
+    ::close(fd);
     const auto magie = lireenregistrements(chemin, 1, 1);
     if (!magie) {
         l.erreur = erreurserie::lecture;

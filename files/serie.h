@@ -41,12 +41,14 @@ struct lectureserie {
 };
 
 // Reads a whole series before anything is handed over, so that a failed read
-// leaves the workspace as it was. A missing or empty file has no magic.
+// leaves the workspace as it was. A missing or empty file has no magic, nor
+// has a name that is no regular file. A negative amount is a read error.
 lectureserie lireserie(const std::string& chemin);
 
-// Writes a series into a new file that then replaces the old one: a failed
-// save (a text of more than 126 bytes, a character the file cannot hold, a
-// folder that cannot be written) leaves the old file untouched.
+// Writes a series as every save is written (remplacerfichier): a failed save
+// (a text of more than 126 bytes, a character the file cannot hold, a folder
+// that cannot be written, a file the user may not write, a full disk or a size
+// limit) leaves the old file untouched.
 erreurserie ecrireserie(const std::string& chemin, const serie& s);
 
 } // namespace qm

@@ -5,11 +5,14 @@
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
-#include <QSaveFile>
+#include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
+#include <string_view>
+
+#include "files/disque.h"
 
 namespace qm
 {
@@ -28,9 +31,11 @@ struct ecrivain {
 QString famillede(const ecrivain& e, const QTextCharFormat& f)
 {
     const QStringList familles = f.fontFamilies().toStringList();
-    if (!familles.isEmpty() && !familles.first().isEmpty())
-        return familles.first();
-    return e.doc->defaultFont().family();
+    const QString famille =
+        !familles.isEmpty() && !familles.first().isEmpty() ? familles.first() : e.doc->defaultFont().family();
+    // Text in the Symbol face is Unicode here, shown in the face that stands for Symbol: written
+    // under Symbol's name, its letters would read back as the Greek ones of Symbol's bytes.
+    return estsymbole(famille) ? facesubstituee(famille, 0) : famille;
 }
 
 int demipointsde(const ecrivain& e, const QTextCharFormat& f)
@@ -333,9 +338,8 @@ QByteArray ecrirertf(const QTextDocument& doc)
 bool ecrirefichierrtf(const QTextDocument& doc, const QString& chemin, QString* erreur)
 {
     const QByteArray rtf = ecrirertf(doc);
-    QSaveFile f(chemin);
-    const bool ok =
-        !rtf.isEmpty() && f.open(QIODevice::WriteOnly) && f.write(rtf) == rtf.size() && f.commit();
+    const bool ok = !rtf.isEmpty() && remplacerfichier(QFile::encodeName(chemin).toStdString(),
+                                                       std::string_view(rtf.constData(), std::size_t(rtf.size())));
     if (erreur)
         *erreur = ok ? QString() : QStringLiteral("Le fichier %1 ne peut pas être écrit.").arg(chemin);
     return ok;

@@ -11,7 +11,15 @@
 #include <QUrl>
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "files/disque.h"
 
 namespace qm
 {
@@ -742,7 +750,7 @@ void finpolice(lecteur& l)
         const QString nom = nompolicepropre(e.nom);
         police p;
         p.page = e.page ? e.page : pagecharset(e.charset);
-        p.symbole = nom.compare("Symbol", Qt::CaseInsensitive) == 0;
+        p.symbole = estsymbole(nom);
         const QString substitut = facesubstituee(nom, e.famille);
         if (p.symbole)
             p.familles = QStringList{substitut};
@@ -1054,13 +1062,17 @@ void traite(lecteur& l, jeton j)
 namespace
 {
 
-// Word processors put nothing but blanks, or a byte-order mark, before the opening brace.
+// Word processors put nothing but blanks, or a byte-order mark, before the opening brace; the
+// header is looked for in the first bytes only, those a file is judged on before it is read.
+constexpr qsizetype tetertf = 4096;
+
 bool entetertf(const QByteArray& rtf)
 {
     qsizetype i = 0;
     if (rtf.startsWith("\xEF\xBB\xBF"))
         i = 3;
-    while (i < rtf.size() && (rtf[i] == ' ' || rtf[i] == '\t' || rtf[i] == '\r' || rtf[i] == '\n'))
+    const qsizetype fin = std::min(rtf.size(), tetertf - 6);
+    while (i < fin && (rtf[i] == ' ' || rtf[i] == '\t' || rtf[i] == '\r' || rtf[i] == '\n'))
         ++i;
     if (QByteArrayView(rtf).sliced(i).startsWith("{\\rtf")) {
         const qsizetype apres = i + 5;
@@ -1120,13 +1132,30 @@ bool lirertf(const QByteArray& rtf, QTextDocument& doc, QString* erreur)
 
 bool lirefichierrtf(const QString& chemin, QTextDocument& doc, QString* erreur)
 {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const auto refus = [erreur](const QString& texte) {
         if (erreur)
-            *erreur = QStringLiteral("Le fichier %1 ne peut pas être ouvert.").arg(chemin);
+            *erreur = texte;
         return false;
-    }
-    return lirertf(f.readAll(), doc, erreur);
+    };
+    const int fd = ouvrirlecture(QFile::encodeName(chemin).toStdString());
+    if (fd < 0)
+        return refus(QStringLiteral("Le fichier %1 ne peut pas être ouvert.").arg(chemin));
+    // The header is looked for in the first bytes: a large file that is not
+    // RTF is refused without being read, and so is one too large for a text.
+    std::optional<std::string> octets = lireoctets(fd, 0, tetertf);
+    struct stat st {};
+    const bool entete = octets && entetertf(QByteArray::fromRawData(octets->data(), qsizetype(octets->size())));
+    const bool taille = entete && ::fstat(fd, &st) == 0 && std::uint64_t(st.st_size) <= taillemaxrtf;
+    if (taille)
+        octets = lireoctets(fd, 0, taillemaxrtf + 1);
+    ::close(fd);
+    if (!octets)
+        return refus(QStringLiteral("Le fichier %1 ne peut pas être lu.").arg(chemin));
+    if (!entete)
+        return refus(QStringLiteral("Ce fichier n'est pas un texte au format RTF."));
+    if (!taille || octets->size() > taillemaxrtf)
+        return refus(QStringLiteral("Le fichier %1 est trop grand pour un texte.").arg(chemin));
+    return lirertf(QByteArray::fromRawData(octets->data(), qsizetype(octets->size())), doc, erreur);
 }
 
 } // namespace qm

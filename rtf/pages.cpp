@@ -195,6 +195,11 @@ QString nompolicepropre(const QString& nom)
     return propre.trimmed();
 }
 
+bool estsymbole(const QString& nom)
+{
+    return nompolicepropre(nom).compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+}
+
 QString facesubstituee(const QString& nom, int famille)
 {
     static const QHash<QString, QString> connues = {

@@ -27,6 +27,11 @@ int octet1252(char16_t c);
 // or line breaks, so that what is written is read back as the same face.
 QString nompolicepropre(const QString& nom);
 
+// The Symbol face, whose bytes stand for Greek letters, arrows and operators rather than their
+// Windows-1252 characters. The reader turns them into Unicode shown in the face that stands for
+// Symbol; the writer never writes the face under that name, so both agree on any text.
+bool estsymbole(const QString& nom);
+
 // The installed metric-compatible face that stands for a face named in a file, or an empty
 // string when the name is not one the program knows. famille is the file's \fswiss, \froman...
 // class (0 unknown, 1 swiss, 2 roman, 3 modern), used for faces the program does not know.

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
+
 class QTextDocument;
 
 namespace qm
@@ -21,8 +23,13 @@ namespace qm
 // follows as a fallback family, so the first family is always the one to write back.
 bool lirertf(const QByteArray& rtf, QTextDocument& doc, QString* erreur = nullptr);
 
-// Reads a file; false when it cannot be opened or is not RTF (doc untouched then).
+// Reads a file; false when it is not a regular file, cannot be opened, is not RTF or is larger
+// than taillemaxrtf (doc untouched then). The header is checked on the first bytes, before the
+// rest is read.
 bool lirefichierrtf(const QString& chemin, QTextDocument& doc, QString* erreur = nullptr);
+
+// The largest text read: a hundred times the longest statement a word processor writes.
+inline constexpr std::size_t taillemaxrtf = 64 * 1024 * 1024;
 
 // Writing: the whole document as RTF 1.x in Windows-1252 with \uN for the characters outside it,
 // font and colour tables built from the document, paragraph alignment and indents, character
@@ -30,7 +37,8 @@ bool lirefichierrtf(const QString& chemin, QTextDocument& doc, QString* erreur =
 // and the document's PNG/JPEG images as \pngblip pictures.
 QByteArray ecrirertf(const QTextDocument& doc);
 
-// Writes through a temporary file renamed over the old one, so a failed save keeps that one.
+// Saves as every save of the program is written (remplacerfichier, files/disque.h): a file the
+// user may not write is refused, a link is written through, and a failed save keeps the old file.
 bool ecrirefichierrtf(const QTextDocument& doc, const QString& chemin, QString* erreur = nullptr);
 
 // Deeper groups are skipped whole (with a fault reported): real files stay far below it.

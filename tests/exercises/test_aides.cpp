@@ -7,6 +7,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
+
+#include <unistd.h>
+
 #include "exercises/aides.h"
 
 namespace {
@@ -104,6 +108,42 @@ TEST(Aides, GrilleFermeeAuClavier)
         EXPECT_TRUE(ferme) << touche;
     }
     observerfenetres({});
+}
+
+// The resident memory of the process, in kilobytes.
+long memoire()
+{
+    std::ifstream f("/proc/self/statm");
+    long taille = 0, residente = 0;
+    f >> taille >> residente;
+    return residente * ::sysconf(_SC_PAGESIZE) / 1024;
+}
+
+// The count grid shown again and again, as through a lesson, each one painted
+// and closed with Enter: the memory stays where it was (each grid used to keep
+// 12 KB or more of the style's pixmaps). The two-hour lesson is bench/memoire.
+TEST(Aides, GrillesSansCroissanceDeLaMemoire)
+{
+    QWidget principale;
+    principale.show();
+    QTimer fermeur;
+    fermeur.setInterval(1);
+    QObject::connect(&fermeur, &QTimer::timeout, [] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || !QTest::qWaitForWindowExposed(d))
+            return;
+        d->repaint();
+        QTest::keyClick(d, Qt::Key_Return);
+    });
+    fermeur.start();
+    const auto grilles = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            montreraidequa(&principale, {{"H", "2", "4"}, {"O", "2", "1"}, {"Charge", "0", "0"}});
+    };
+    grilles(50); // fonts and the style's own pixmaps come in once
+    const long avant = memoire();
+    grilles(300);
+    EXPECT_LT(memoire() - avant, 300) << "Kio de plus pour 300 grilles";
 }
 
 TEST(Aides, Bravo)

@@ -28,6 +28,7 @@
 #include <QToolButton>
 
 #include <deque>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <functional>
 #include <memory>
@@ -43,6 +44,7 @@
 #include "files/serie.h"
 #include "output/confimp.h"
 #include "rtf/rtf.h"
+#include "tests/pannes.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
 #include "workspace/feuillep.h"
@@ -907,6 +909,94 @@ TEST_F(Exercices, CompanionRequestOpensTheExercise)
     EXPECT_EQ(questions[0].titre, "Lecture impossible");
     EXPECT_EQ(plain(), avant);
     EXPECT_EQ(f->fich->text(), programme.path() + "/demandes/chlorure.E07");
+}
+
+// A FIFO named by an exercise, as its picture, statement or series, is a
+// missing file: the program goes on at once, also for a companion's request.
+TEST_F(Exercices, SpecialFilesOfAnExerciseAreMissing)
+{
+    texte("exos/enonce.rtf", QStringLiteral("Énoncé"));
+    QDir().mkpath(chemin(QStringLiteral("images")));
+    std::vector<std::unique_ptr<essai::Debloqueur>> gardes;
+    for (const QString nom : {"images/tube.png", "exos/enonce-tube.rtf", "exos/serie-tube.C02"}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(chemin(nom)).constData(), 0666), 0);
+        gardes.push_back(std::make_unique<essai::Debloqueur>(QFile::encodeName(chemin(nom)).toStdString()));
+    }
+    exercice("image.E07", {"exos\\enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "", "images\\tube.png"});
+    exercice("exos/enonce.E07", {"enonce-tube.rtf"});
+    exercice("exos/serie.E07", {"enonce.rtf", "serie-tube.C02"});
+
+    ASSERT_TRUE(ecrireenregistrement(chemin("TEMP1S.TMP").toStdString(), 31, "image.E07"));
+    f->demandeexercice();
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(plain(), "Énoncé");
+    EXPECT_TRUE(f->onglets->ong3->image().isNull());
+
+    auto w = navigateur(chemin("exos"));
+    for (const char* nom : {"enonce.E07", "serie.E07"}) {
+        questions.clear();
+        choisir(*w, nom);
+        ouvreur_Click(*w);
+        ASSERT_EQ(questions.size(), 1u) << nom;
+        EXPECT_EQ(questions[0].titre, "Fichier absent");
+    }
+    for (const auto& g : gardes)
+        EXPECT_FALSE(g->bloque());
+}
+
+// Names read from an exercise stay in the exercise's folder, pictures in the
+// program's, and a companion's request in the program's: another pupil's text,
+// a link out, a file outside are missing files.
+TEST_F(Exercices, NamesThatLeaveTheirFolderAreMissing)
+{
+    QTemporaryDir dehors;
+    ASSERT_TRUE(dehors.isValid());
+    const std::string horsprogramme = "..\\" + QFileInfo(dehors.path()).fileName().toStdString() + "\\";
+    texte("eleves/paul.rtf", QStringLiteral("Réponse de Paul"));
+    texte("exos/enonce.rtf", QStringLiteral("Énoncé"));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dehors.filePath(QStringLiteral("secret.png"))));
+    ASSERT_TRUE(QFile::link(chemin(QStringLiteral("eleves/paul.rtf")), chemin(QStringLiteral("exos/lien.rtf"))));
+    exercice("exos/monte.E07", {"..\\eleves\\paul.rtf"});
+    exercice("exos/lien.E07", {"lien.rtf"});
+    exercice("exos/corrige.E07", {"enonce.rtf", "", "../eleves/paul.rtf"});
+    exercice("exos/image.E07", {"enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "", horsprogramme + "secret.png"});
+
+    auto w = navigateur(chemin("exos"));
+    for (const char* nom : {"monte.E07", "lien.E07"}) {
+        questions.clear();
+        choisir(*w, nom);
+        ouvreur_Click(*w);
+        ASSERT_EQ(questions.size(), 1u) << nom;
+        EXPECT_EQ(questions[0].titre, "Fichier absent");
+        EXPECT_NE(plain(), "Réponse de Paul");
+    }
+    questions.clear();
+    choisir(*w, "image.E07");
+    ouvreur_Click(*w);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(plain(), "Énoncé");
+    EXPECT_TRUE(f->onglets->ong3->image().isNull());
+
+    choisir(*w, "corrige.E07");
+    ouvreur_Click(*w);
+    Fichexo menu(*f);
+    opencor_Click(menu);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].titre, "Fichier absent");
+    EXPECT_EQ(plain(), "Énoncé");
+
+    // The request, which any pupil can write, for an exercise outside.
+    questions.clear();
+    QFile::copy(chemin(QStringLiteral("exos/enonce.rtf")), dehors.filePath(QStringLiteral("enonce.rtf")));
+    ASSERT_TRUE(remplacerenregistrements(dehors.filePath(QStringLiteral("dehors.E07")).toStdString(), {"enonce.rtf"}));
+    f->fich->clear();
+    ASSERT_TRUE(ecrireenregistrement(chemin("TEMP1S.TMP").toStdString(), 31, horsprogramme + "dehors.E07"));
+    f->demandeexercice();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].titre, "Lecture impossible");
+    EXPECT_TRUE(f->fich->text().isEmpty());
 }
 
 } // namespace

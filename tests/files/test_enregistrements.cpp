@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "files/cp1252.h"
+#include "files/disque.h"
 #include "files/echange.h"
 #include "files/enregistrements.h"
+#include "files/serie.h"
 #include "dossiertemporaire.h"
+#include "tests/pannes.h"
 
 namespace {
 
@@ -182,6 +188,107 @@ TEST_F(Fichier, EnregistrementsDunExercice)
     EXPECT_EQ((*r)[0], "enonce.rtf");
     EXPECT_EQ((*r)[10], "Précipitation");
     EXPECT_EQ((*r)[14], "images\\becher.bmp");
+}
+
+// A FIFO, a device or a folder where a file is looked for is a missing file:
+// never opened in a way that waits for a writer, never written into.
+TEST_F(Fichier, FichiersSpeciauxCommeAbsents)
+{
+    const std::string tube = chemin("tube.C02");
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0666), 0);
+    {
+        essai::Debloqueur garde(tube);
+        EXPECT_FALSE(lireenregistrements(tube, 1, 1));
+        EXPECT_EQ(lireserie(tube).erreur, erreurserie::nonvalide);
+        EXPECT_EQ(lireserie("/dev/zero").erreur, erreurserie::nonvalide);
+        EXPECT_FALSE(lirefichier(tube, 1000));
+        EXPECT_FALSE(remplacerenregistrements(tube, {"a"}));
+        EXPECT_FALSE(ecrireenregistrement(tube, 1, "a"));
+        EXPECT_FALSE(garde.bloque());
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(tube.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(nombrefichiers(), 1u);
+}
+
+// The exchange file in the program's folder, where a pupil may leave a link:
+// neither read nor written through one, nor created through one that leads
+// nowhere; a special file is left alone. Each is a failure, passed over.
+TEST_F(Fichier, EchangeSansLienNiFichierSpecial)
+{
+    std::string octets;
+    for (int n = 1; n <= 31; ++n)
+        octets += record("autre " + std::to_string(n));
+    ecrire(chemin("autre"), octets);
+    std::filesystem::create_symlink("autre", dossier / "TEMP1S.TMP");
+    EXPECT_FALSE(marquerenfonction(dossier.string(), true));
+    EXPECT_EQ(prendrerequete(dossier.string()), "");
+    EXPECT_FALSE(marquerenfonction(dossier.string(), false));
+    EXPECT_EQ(contenu(chemin("autre")), octets);
+    EXPECT_TRUE(std::filesystem::is_symlink(dossier / "TEMP1S.TMP"));
+
+    std::filesystem::remove(dossier / "TEMP1S.TMP");
+    std::filesystem::create_symlink("cree-ailleurs", dossier / "TEMP1S.TMP");
+    EXPECT_FALSE(marquerenfonction(dossier.string(), true));
+    EXPECT_EQ(prendrerequete(dossier.string()), "");
+    EXPECT_FALSE(std::filesystem::exists(chemin("cree-ailleurs")));
+
+    std::filesystem::remove(dossier / "TEMP1S.TMP");
+    ASSERT_EQ(::mkfifo(chemin("TEMP1S.TMP").c_str(), 0666), 0);
+    essai::Debloqueur garde(chemin("TEMP1S.TMP"));
+    EXPECT_FALSE(marquerenfonction(dossier.string(), true));
+    EXPECT_EQ(prendrerequete(dossier.string()), "");
+    EXPECT_FALSE(garde.bloque());
+}
+
+// Two instances of the program, the other one in a child process: the mark
+// says "OUI" while either runs; the last to quit writes "NON", also when the
+// other one ended without quitting (a crash).
+TEST_F(Fichier, DeuxInstancesDuProgramme)
+{
+    const std::string d = dossier.string();
+    const auto marque = [&] { return lireenregistrements(cheminechange(d), 9, 9).value_or(std::vector<std::string>{"?"}); };
+    const auto autreinstance = [&](bool quitte, int& ordre, pid_t& pid) {
+        int pret[2], fin[2];
+        ASSERT_EQ(::pipe(pret), 0);
+        ASSERT_EQ(::pipe(fin), 0);
+        pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            char c = 0;
+            marquerenfonction(d, true);
+            (void)!::write(pret[1], "p", 1);
+            (void)!::read(fin[0], &c, 1);
+            if (quitte)
+                marquerenfonction(d, false);
+            ::_exit(0);
+        }
+        char c = 0;
+        ASSERT_EQ(::read(pret[0], &c, 1), 1);
+        ordre = fin[1];
+    };
+    const auto finir = [](int ordre, pid_t pid) {
+        (void)!::write(ordre, "f", 1);
+        int statut = 0;
+        ::waitpid(pid, &statut, 0);
+    };
+
+    int ordre = -1;
+    pid_t pid = -1;
+    autreinstance(true, ordre, pid);
+    ASSERT_TRUE(marquerenfonction(d, true));
+    ASSERT_TRUE(marquerenfonction(d, false));
+    EXPECT_EQ(marque(), std::vector<std::string>{"OUI"});
+    finir(ordre, pid);
+    EXPECT_EQ(marque(), std::vector<std::string>{"NON"});
+
+    autreinstance(false, ordre, pid);
+    ASSERT_TRUE(marquerenfonction(d, true));
+    finir(ordre, pid); // ends without writing its mark
+    EXPECT_EQ(marque(), std::vector<std::string>{"OUI"});
+    ASSERT_TRUE(marquerenfonction(d, false));
+    EXPECT_EQ(marque(), std::vector<std::string>{"NON"});
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "files/fenetres.h"
 #include "files/serie.h"
 #include "dossiertemporaire.h"
+#include "tests/pannes.h"
 
 namespace {
 
@@ -250,6 +251,28 @@ TEST_F(Fenetres, EchecDEcritureGardeLaFenetre)
     EXPECT_EQ(w.Text1->text(), cheminq("trop.C02"));
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(nombrefichiers(), 0u);
+}
+
+// Under a school's file-size limit, the program (as prepared at start-up)
+// lives on: the save says it failed, the old file stays, no temporary is left.
+TEST_F(Fenetres, LimiteDeTailleDesFichiers)
+{
+    ASSERT_EQ(ecrireserie(chemin("s.C02"), serie{}), erreurserie::aucune);
+    const std::string avant = contenu(chemin("s.C02"));
+    Enregistrer w(nullptr, nomfichier, ecrivain());
+    ASSERT_TRUE(changerdossier(w.listes, dossierq()));
+    w.Text1->setText(QStringLiteral("s"));
+    repondeur.reponses = {reponse::oui};
+    {
+        essai::DisquePlein limite(4096);
+        ASSERT_TRUE(limite.actif());
+        Command1_Click(w);
+    }
+    ASSERT_EQ(repondeur.questions.size(), 2u); // overwrite?, then the failure
+    EXPECT_EQ(repondeur.questions[1].texte, q(msgecriture));
+    EXPECT_NE(w.result(), QDialog::Accepted);
+    EXPECT_EQ(contenu(chemin("s.C02")), avant);
+    EXPECT_EQ(nombrefichiers(), 1u);
 }
 
 TEST_F(Fenetres, ListesEnAccord)

@@ -180,6 +180,12 @@ TEST_F(Serie, FichiersAbimes)
     ecrire(chemin("trop.C02"), trop);
     EXPECT_EQ(lireserie(chemin("trop.C02")).erreur, erreurserie::lecture);
 
+    // A negative amount: no table can show it.
+    std::string negatif = f;
+    negatif.replace(3 * 128, 128, DossierTemporaire::record("-5"));
+    ecrire(chemin("negatif.C02"), negatif);
+    EXPECT_EQ(lireserie(chemin("negatif.C02")).erreur, erreurserie::lecture);
+
     std::string etat = f;
     etat.replace(124 * 128, 128, DossierTemporaire::record(" 7"));
     ecrire(chemin("etat.C02"), etat);

@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -17,6 +21,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
@@ -28,10 +33,13 @@
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "app/boite.h"
 #include "programme/relier.h"
 #include "files/enregistrements.h"
 #include "output/feuillef.h"
+#include "rtf/rtf.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
@@ -42,34 +50,123 @@ namespace {
 
 using namespace qm;
 
-// Every window that goes modal or pops up while the run goes on is closed from
-// the event loop at once: a context menu of a scroll bar or of the advice box,
-// anything the run did not mean to open.
+// Every window that goes modal or pops up while the run goes on is met from
+// the event loop at once. The program's own secondary windows are used a few
+// times as a pupil would, with names and files of the run's folder only: the
+// open and save windows of series, the exercise menu and browser, the text
+// dialogs, the calculator's keys; then they are closed. Anything else (a
+// context menu of a scroll bar or of the advice box, the printer dialog) is
+// closed at once.
 class Gardien {
 public:
-    Gardien()
+    Gardien(std::function<int(int)> hasard, QString dossier) : entier(std::move(hasard)), ici(std::move(dossier))
     {
         minuterie.setInterval(0);
-        QObject::connect(&minuterie, &QTimer::timeout, [this] { fermer(); });
+        QObject::connect(&minuterie, &QTimer::timeout, [this] { agir(); });
         minuterie.start();
     }
     std::map<QString, int> fermees;
+    std::map<QString, int> conduites; // actions done in each kind of window
 
 private:
-    void fermer()
+    // The names a pupil types: files of the run's folder (a FIFO among them), a
+    // missing one, names that are only an extension or hold dots.
+    QString nomauhasard(const char* extension)
     {
-        if (QWidget* p = QApplication::activePopupWidget()) {
-            ++fermees[QStringLiteral("popup ") + p->metaObject()->className()];
-            p->close();
-        }
-        if (QWidget* m = QApplication::activeModalWidget()) {
-            ++fermees[QStringLiteral("modale ") + m->objectName()];
-            if (auto* d = qobject_cast<QDialog*>(m))
-                d->reject();
+        static const char* const noms[] = {"serie", "bonne", "tube", "etrangere", "absent", "a.b.c", "", "x y"};
+        return QString::fromLatin1(noms[entier(int(std::size(noms)))]) + QLatin1String(extension);
+    }
+    template <typename T> T* auhasard(QWidget& w)
+    {
+        const QList<T*> tous = w.findChildren<T*>();
+        return tous.isEmpty() ? nullptr : tous[entier(int(tous.size()))];
+    }
+    void cliquerfichier(QListWidget* liste, bool double_)
+    {
+        if (!liste || liste->count() == 0)
+            return;
+        QListWidgetItem* i = liste->item(entier(liste->count()));
+        liste->setCurrentItem(i);
+        if (double_)
+            emit liste->itemDoubleClicked(i);
+        else
+            emit liste->itemClicked(i);
+    }
+    void conduire(QDialog& d)
+    {
+        const QString nom = d.objectName();
+        ++conduites[nom];
+        if (nom == QLatin1String("ouvrir")) {
+            if (entier(3) == 0)
+                d.findChild<QLineEdit*>(QStringLiteral("ficharge"))->setText(ici + "/" + nomauhasard(".C02"));
             else
-                m->close();
+                cliquerfichier(d.findChild<QListWidget*>(QStringLiteral("File1")), entier(4) == 0);
+            if (entier(2) == 0)
+                d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        } else if (nom == QLatin1String("enregistrer")) {
+            // Always a name of the run's folder: the name proposed may be in the pupil's documents.
+            d.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(nomauhasard(entier(2) ? ".C02" : ""));
+            d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        } else if (nom == QLatin1String("Fichexo")) {
+            cliquerfichier(d.findChild<QListWidget*>(QStringLiteral("File1")), entier(3) == 0);
+            if (entier(2) == 0)
+                d.findChild<QToolButton*>(QStringLiteral("ouvreur"))->click();
+        } else if (nom == QLatin1String("Machine")) {
+            for (int k = 0; k < 6; ++k)
+                if (QPushButton* b = auhasard<QPushButton>(d))
+                    b->click();
+        } else if (auto* choix = qobject_cast<QFileDialog*>(&d)) {
+            choix->setDirectory(ici);
+            if (auto* champ = choix->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                champ->setText(nomauhasard(".rtf"));
+            // Later: the dialog may answer with a box of its own, met on a next round.
+            QMetaObject::invokeMethod(choix, &QDialog::accept, Qt::QueuedConnection);
+        } else {
+            d.reject();
         }
     }
+    void agir()
+    {
+        if (occupe)
+            return;
+        occupe = true;
+        if (QWidget* p = QApplication::activePopupWidget()) {
+            auto* menu = qobject_cast<QMenu*>(p);
+            const QList<QAction*> entrees = menu ? menu->actions() : QList<QAction*>();
+            QAction* a = entrees.isEmpty() ? nullptr : entrees[entier(int(entrees.size()))];
+            if (menu && menu->objectName() == QLatin1String("optionexo") && a && a->isEnabled() &&
+                !a->isSeparator()) {
+                ++conduites[QStringLiteral("optionexo ") + a->objectName()];
+                menu->setActiveAction(a);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                ++fermees[QStringLiteral("popup ") + p->metaObject()->className()];
+                p->close();
+            }
+        }
+        if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible()) {
+            auto* d = qobject_cast<QDialog*>(m);
+            if (d != derniere) {
+                derniere = d;
+                actions = 0;
+            }
+            if (d && actions++ < 4 && entier(4) != 0) {
+                conduire(*d);
+            } else if (QApplication::activeModalWidget() == m) {
+                ++fermees[QStringLiteral("modale ") + m->objectName()];
+                if (d)
+                    d->reject();
+                else
+                    m->close();
+            }
+        }
+        occupe = false;
+    }
+    std::function<int(int)> entier;
+    QString ici;
+    const QDialog* derniere = nullptr; // the window being used, and the actions done in it
+    int actions = 0;
+    bool occupe = false;
     QTimer minuterie;
 };
 
@@ -148,6 +245,9 @@ protected:
             }
             return entier(2) ? reponse::oui : reponse::non;
         });
+        // The open and save windows start on the current folder: the run's.
+        QDir::setCurrent(dossier.path());
+        preparerdossier();
         f = std::make_unique<FeuilleP>(dossier.path());
         relierfenetres(*f);
         f->fenetreaidequa = [this](const std::vector<lignegrille>&) { ++grilles; };
@@ -173,6 +273,35 @@ protected:
     }
 
     int entier(int n) { return std::uniform_int_distribution<int>(0, n - 1)(hasard); }
+
+    // What the windows find in the run's folder, which is the program's: a
+    // series, a file that is not one, FIFOs where a series, a text and a
+    // picture are looked for, an exercise with its statement, series and
+    // picture, and one whose names climb out of the folder.
+    void preparerdossier()
+    {
+        const auto ici = [this](const char* nom) { return dossier.filePath(QLatin1String(nom)).toStdString(); };
+        serie s;
+        s.eqtexte[0] = "CH#4+2O#2=CO#2+2H#2O";
+        s.eqquant[0][1] = 1;
+        s.eqquant[0][2] = 3;
+        ASSERT_EQ(ecrireserie(ici("bonne.C02"), s), erreurserie::aucune);
+        QFile etrangere(dossier.filePath(QStringLiteral("etrangere.C02")));
+        ASSERT_TRUE(etrangere.open(QIODevice::WriteOnly));
+        etrangere.write("QUILMARET mais pas une série");
+        etrangere.close();
+        for (const char* tube : {"tube.C02", "tube.rtf", "tube.png"})
+            ASSERT_EQ(::mkfifo(ici(tube).c_str(), 0666), 0);
+        QTextDocument enonce;
+        enonce.setPlainText(QStringLiteral("Ajuster la combustion du méthane."));
+        ASSERT_TRUE(ecrirefichierrtf(enonce, dossier.filePath(QStringLiteral("enonce.rtf"))));
+        std::vector<std::string> exo(15);
+        exo[0] = "enonce.rtf";
+        exo[1] = "bonne.C02";
+        exo[14] = "tube.png";
+        ASSERT_TRUE(remplacerenregistrements(ici("methane.E07"), exo));
+        ASSERT_TRUE(remplacerenregistrements(ici("dehors.E07"), {"..\\..\\etc\\passwd", "tube.C02"}));
+    }
     bool chance(double p) { return std::bernoulli_distribution(p)(hasard); }
     template <typename T, std::size_t N> const T& unde(const T (&choix)[N]) { return choix[entier(int(N))]; }
 
@@ -352,6 +481,14 @@ protected:
             const char* noms[] = {"Command4", "Command12", "Command13"};
             const char* nom = unde(noms);
             cliquer(nom, f->commandes.at(QString::fromLatin1(nom)), 1);
+        } else if (tirage < 984) {
+            // "&Ouvrir", "&Enregistrer", "&Calculatrice" and the exercise menu:
+            // their windows are used by the keeper of the run.
+            const char* noms[] = {"Command2", "Command11", "Command8", "BTEXO"};
+            const char* nom = unde(noms);
+            QWidget* b = std::string_view(nom) == "BTEXO" ? static_cast<QWidget*>(f->BTEXO)
+                                                           : f->commandes.at(QString::fromLatin1(nom));
+            cliquer(nom, b, 1);
         } else if (tirage < 995 && voulus - envoyes > 450) {
             taperequation(); // at most 400 keys to empty the box and the equation's own
         } else {
@@ -421,7 +558,7 @@ protected:
 
 TEST_F(Singe, CentMilleEvenementsAuHasard)
 {
-    Gardien gardien;
+    Gardien gardien([this](int n) { return entier(n); }, dossier.path());
     const long limite = nombreenv("QUILMARET_SINGE_SECONDES", 60) * 1000;
     QElapsedTimer chrono;
     chrono.start();
@@ -470,6 +607,8 @@ TEST_F(Singe, CentMilleEvenementsAuHasard)
         std::printf("[ singe    ]   message « %s » : %d\n", titre.toUtf8().constData(), n);
     for (const auto& [nom, n] : gardien.fermees)
         std::printf("[ singe    ]   fermé : %s : %d\n", nom.toUtf8().constData(), n);
+    for (const auto& [nom, n] : gardien.conduites)
+        std::printf("[ singe    ]   utilisé : %s : %d\n", nom.toUtf8().constData(), n);
     std::printf("[ singe    ]   avis de la plateforme hors écran (menus surgissants) : %d\n", plateforme);
     RecordProperty("evenements", static_cast<int>(faits));
     // The run must have reached both outcomes of the checker, the table and the
@@ -479,6 +618,9 @@ TEST_F(Singe, CentMilleEvenementsAuHasard)
     EXPECT_GT(tableaux, 0);
     EXPECT_GT(saisies, 0);
     EXPECT_GT(faits, 1000);
+    // And the secondary windows were used, not only opened.
+    for (const char* fenetre : {"ouvrir", "enregistrer", "Machine", "Fichexo"})
+        EXPECT_GT(gardien.conduites[QString::fromLatin1(fenetre)], 0) << fenetre;
 }
 
 } // namespace

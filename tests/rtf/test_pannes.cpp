@@ -1,6 +1,8 @@
-// Saving a pupil's answer when the disk fails under it: the writer says so,
-// with the text the caller shows, and the answer saved before stays byte for
-// byte, with no temporary file left beside it.
+// Saving a pupil's answer when the disk fails under it or the file is not the
+// pupil's to replace: the writer says so, with the text the caller shows, and
+// the answer saved before stays byte for byte, with no temporary file left
+// beside it; it agrees with the series writer on links and read-only files.
+// Reading a file that is no text at all, a special file or a huge one.
 
 #include "outils.h"
 
@@ -11,6 +13,11 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "files/disque.h"
 #include "tests/pannes.h"
 
 namespace
@@ -44,6 +51,8 @@ class Pannes : public ::testing::Test
 
     void SetUp() override
     {
+        // As the program's start-up does: past a size limit a write fails.
+        preparerecritures();
         ASSERT_TRUE(dossier.isValid());
         ancienne.setPlainText(QStringLiteral("Première réponse."));
         reponselongue(nouvelle);
@@ -130,6 +139,69 @@ TEST_F(Pannes, VanishedFolderIsNotMadeAgain)
     EXPECT_FALSE(ecrirefichierrtf(nouvelle, autre, &erreur));
     EXPECT_EQ(erreur, message(autre));
     EXPECT_TRUE(fichiers(dossier.path()).isEmpty());
+}
+
+TEST_F(Pannes, LinksAndReadOnlyFilesAsForSeries)
+{
+    ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("partage")));
+    const QString cible = dossier.filePath(QStringLiteral("partage/reponse.rtf"));
+    preparer(cible);
+    const QString lien = dossier.filePath(QStringLiteral("lien.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("partage/reponse.rtf"), lien));
+    ASSERT_TRUE(ecrirefichierrtf(nouvelle, lien));
+    EXPECT_TRUE(QFileInfo(lien).isSymLink());
+    EXPECT_EQ(lire(cible), ecrirertf(nouvelle));
+
+    // A link to nothing is refused and makes nothing.
+    QString erreur;
+    const QString perdu = dossier.filePath(QStringLiteral("perdu.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("partage/absent.rtf"), perdu));
+    EXPECT_FALSE(ecrirefichierrtf(nouvelle, perdu, &erreur));
+    EXPECT_EQ(erreur, message(perdu));
+    EXPECT_EQ(fichiers(dossier.filePath(QStringLiteral("partage"))), QStringList{QStringLiteral("reponse.rtf")});
+
+    // Root writes any file: the files of another user are tried with the series.
+    if (!essai::parroot()) {
+        ASSERT_TRUE(QFile::setPermissions(cible, QFileDevice::ReadOwner));
+        EXPECT_FALSE(ecrirefichierrtf(ancienne, cible, &erreur));
+        EXPECT_EQ(erreur, message(cible));
+        EXPECT_EQ(lire(cible), ecrirertf(nouvelle));
+    }
+}
+
+// A FIFO is no text: refused without waiting for a writer. A file that is not RTF is refused on
+// its first bytes, however large; an RTF file larger than any text is refused before it is read.
+TEST_F(Pannes, SpecialAndHugeFilesAreRefusedUnread)
+{
+    QTextDocument d;
+    d.setPlainText(QStringLiteral("avant"));
+    QString erreur;
+    const QString tube = dossier.filePath(QStringLiteral("tube.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0666), 0);
+    {
+        essai::Debloqueur garde(QFile::encodeName(tube).toStdString());
+        EXPECT_FALSE(lirefichierrtf(tube, d, &erreur));
+        EXPECT_FALSE(ecrirefichierrtf(nouvelle, tube, &erreur));
+        EXPECT_FALSE(garde.bloque());
+    }
+
+    const auto creux = [&](const char* nom, qint64 taille, const QByteArray& debut) {
+        QFile f(dossier.filePath(QLatin1String(nom)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(debut);
+        EXPECT_TRUE(f.resize(taille)); // sparse: no room taken on the disk
+        return f.fileName();
+    };
+    const QString pasrtf = creux("trois-gigas.rtf", 3LL << 30, "PK\x03\x04");
+    const QString tropgrand = creux("enorme.rtf", qint64(taillemaxrtf) + 1, "{\\rtf1\\ansi ");
+    rusage avant{};
+    ::getrusage(RUSAGE_SELF, &avant);
+    EXPECT_FALSE(lirefichierrtf(pasrtf, d, &erreur));
+    EXPECT_FALSE(lirefichierrtf(tropgrand, d, &erreur));
+    rusage apres{};
+    ::getrusage(RUSAGE_SELF, &apres);
+    EXPECT_LT(apres.ru_maxrss - avant.ru_maxrss, 16 * 1024) << "kilo-octets pris par la lecture";
+    EXPECT_EQ(d.toPlainText(), QStringLiteral("avant"));
 }
 
 } // namespace
