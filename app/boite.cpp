@@ -60,7 +60,10 @@ reponse traduire(int choisi, boutons b)
 
 } // namespace
 
-void installerrepondeur(repondeur r) { repondeurcourant() = std::move(r); }
+void installerrepondeur(repondeur r)
+{
+    repondeurcourant() = std::move(r);
+}
 
 reponse boitemessage(QWidget* parent, const QString& texte, const QString& titre, icone i, boutons b)
 {
@@ -71,8 +74,10 @@ reponse boitemessage(QWidget* parent, const QString& texte, const QString& titre
     QMessageBox boite(icon(i), titre, texte, boutonsqt(b), parent);
     boite.setDefaultButton(defaut == reponse::non ? QMessageBox::No : QMessageBox::Ok);
     // French captions whatever translations the machine has.
-    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
-        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annuler"}, {QMessageBox::Yes, "Oui"}, {QMessageBox::No, "Non"}};
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {{QMessageBox::Ok, "OK"},
+                                                                            {QMessageBox::Cancel, "Annuler"},
+                                                                            {QMessageBox::Yes, "Oui"},
+                                                                            {QMessageBox::No, "Non"}};
     for (const auto& [bouton, caption] : captions)
         if (QAbstractButton* k = boite.button(bouton))
             k->setText(QString::fromUtf8(caption));

@@ -4,12 +4,12 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLocale>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmapCache>
-#include <QWidget>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -21,13 +21,20 @@ namespace qm {
 namespace {
 
 const char* const fichierspolices[] = {
-    "liberation/LiberationSans-Regular.ttf", "liberation/LiberationSans-Bold.ttf",
-    "liberation/LiberationSans-Italic.ttf",  "liberation/LiberationSans-BoldItalic.ttf",
-    "liberation/LiberationSerif-Regular.ttf", "liberation/LiberationSerif-Bold.ttf",
-    "liberation/LiberationSerif-Italic.ttf", "liberation/LiberationSerif-BoldItalic.ttf",
-    "liberation/LiberationMono-Regular.ttf", "liberation/LiberationMono-Bold.ttf",
-    "liberation/LiberationMono-Italic.ttf",  "liberation/LiberationMono-BoldItalic.ttf",
-    "dejavu/DejaVuSans.ttf",                 "dejavu/DejaVuSans-Bold.ttf",
+    "liberation/LiberationSans-Regular.ttf",
+    "liberation/LiberationSans-Bold.ttf",
+    "liberation/LiberationSans-Italic.ttf",
+    "liberation/LiberationSans-BoldItalic.ttf",
+    "liberation/LiberationSerif-Regular.ttf",
+    "liberation/LiberationSerif-Bold.ttf",
+    "liberation/LiberationSerif-Italic.ttf",
+    "liberation/LiberationSerif-BoldItalic.ttf",
+    "liberation/LiberationMono-Regular.ttf",
+    "liberation/LiberationMono-Bold.ttf",
+    "liberation/LiberationMono-Italic.ttf",
+    "liberation/LiberationMono-BoldItalic.ttf",
+    "dejavu/DejaVuSans.ttf",
+    "dejavu/DejaVuSans-Bold.ttf",
 };
 
 void enregistrerpolices()
@@ -113,8 +120,9 @@ void preparerapplication(QApplication& application)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The toolkit's own windows (file and printer dialogs) speak French too.
     static QTranslator traduction;
-    static const bool traduite = traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                                                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    static const bool traduite =
+        traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (traduite)
         QCoreApplication::installTranslator(&traduction);
     enregistrerpolices();

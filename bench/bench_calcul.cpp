@@ -4,8 +4,7 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 
 void evaluer(benchmark::State& state, const std::string& expression)
 {

@@ -6,7 +6,8 @@
 namespace {
 
 // Ten species with charges, subscripts and a group: the longest equation a pupil can check.
-constexpr const char* ionique = "2MnO#4*-+5H#2C#2O#4+6H#3O*+=2Mn*2*++10CO#2+14H#2O+Fe#2(SO#4)#3+Ca*2*++2Cl*-+NaCl";
+constexpr const char* ionique =
+    "2MnO#4*-+5H#2C#2O#4+6H#3O*+=2Mn*2*++10CO#2+14H#2O+Fe#2(SO#4)#3+Ca*2*++2Cl*-+NaCl";
 
 void verification_ionique(benchmark::State& state)
 {

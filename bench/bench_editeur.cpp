@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
-#include "workspace/dessin.h"
 #include "workspace/feuillep.h"
 #include "workspace/saisie.h"
 

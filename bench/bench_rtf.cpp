@@ -7,8 +7,7 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 QByteArray enoncelong(qsizetype taille)
 {

@@ -12,10 +12,11 @@ namespace {
 qm::serie pleine()
 {
     qm::serie s;
-    const char* equations[10] = {"CH#4+2O#2=CO#2+2H#2O", "Fe+S=FeS", "Cu*2*++2HO*-=Cu(OH)#2", "2H#2O#2=2H#2O+O#2",
-                                 "Ag*++Cl*-=AgCl", "Zn+2H*+=Zn*2*++H#2", "Cu+2Ag*+=Cu*2*++2Ag",
-                                 "C#3H#8+5O#2=3CO#2+4H#2O", "3Fe+2O#2=Fe#3O#4",
-                                 "MnO#4*-+5Fe*2*++8H*+=Mn*2*++5Fe*3*++4H#2O"};
+    const char* equations[10] = {"CH#4+2O#2=CO#2+2H#2O",  "Fe+S=FeS",
+                                 "Cu*2*++2HO*-=Cu(OH)#2", "2H#2O#2=2H#2O+O#2",
+                                 "Ag*++Cl*-=AgCl",        "Zn+2H*+=Zn*2*++H#2",
+                                 "Cu+2Ag*+=Cu*2*++2Ag",   "C#3H#8+5O#2=3CO#2+4H#2O",
+                                 "3Fe+2O#2=Fe#3O#4",      "MnO#4*-+5Fe*2*++8H*+=Mn*2*++5Fe*3*++4H#2O"};
     for (std::size_t k = 0; k < 10; ++k) {
         s.eqtexte[k] = equations[k];
         for (std::size_t j = 1; j <= 11; ++j)

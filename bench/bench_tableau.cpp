@@ -8,8 +8,7 @@
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
 
-namespace
-{
+namespace {
 
 // Five reactants, five products, every row shown.
 void preparer(qm::FeuilleP& f)

@@ -4,15 +4,13 @@
 #include <limits>
 #include <vector>
 
-namespace qm
-{
+namespace qm {
 
 using vocabulaire::estchiffre;
 using vocabulaire::estfonction;
 using vocabulaire::estsigne;
 
-namespace
-{
+namespace {
 
 std::string majusculessansblancs(std::string_view t)
 {

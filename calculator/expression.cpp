@@ -7,14 +7,12 @@
 #include <limits>
 #include <optional>
 
-namespace qm
-{
+namespace qm {
 
 using vocabulaire::estchiffre;
 using vocabulaire::estfonction;
 
-namespace
-{
+namespace {
 
 constexpr int maxpasses = 100;
 

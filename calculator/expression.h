@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace qm
-{
+namespace qm {
 
 // The expression evaluator of the calculator window, free of any window.
 //

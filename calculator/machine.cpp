@@ -20,13 +20,11 @@
 #include "calculator/expression.h"
 #include "core/nombre.h"
 
-namespace qm
-{
+namespace qm {
 
 double memoire = 0;
 
-namespace
-{
+namespace {
 
 std::string_view sansblancs(std::string_view s)
 {
@@ -400,8 +398,7 @@ void peindrefond(QPainter& p)
 // ---------------------------------------------------------------------------
 // The window.
 
-namespace
-{
+namespace {
 
 enum class police_touche { normale, chiffre, symbole, fleche, operateur, operateursymbole };
 
@@ -565,12 +562,11 @@ constexpr int alignementmessage = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWor
 // its line (the end of a long expression in view). A message wider than the
 // box is drawn whole, word-wrapped on several lines in the same place, and in
 // a smaller size only if the lines still overflow the box.
-class afficheur : public QLineEdit
-{
-  public:
+class afficheur : public QLineEdit {
+public:
     using QLineEdit::QLineEdit;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override
     {
         const QString t = text();

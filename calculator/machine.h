@@ -12,8 +12,7 @@ class QPainter;
 class QPushButton;
 class QRadioButton;
 
-namespace qm
-{
+namespace qm {
 
 // The calculator window "Machine à calculer".
 //
@@ -84,9 +83,8 @@ std::string textereponse(double v, bool scientifique);
 // The painted background: gradient, outline, frame around the digit keys.
 void peindrefond(QPainter& p);
 
-class Machine : public QDialog
-{
-  public:
+class Machine : public QDialog {
+public:
     explicit Machine(QWidget* parent = nullptr);
 
     etatmachine etat;
@@ -98,7 +96,7 @@ class Machine : public QDialog
     QRadioButton* angle[2] = {};
     QRadioButton* C[2] = {};
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
 };

@@ -4,8 +4,7 @@
 #include <string_view>
 
 // Pieces of the tokenised expression text shared by the evaluator's passes.
-namespace qm::vocabulaire
-{
+namespace qm::vocabulaire {
 
 inline constexpr std::array<std::string_view, 10> fonctions = {"SQR", "LON", "SIN", "COS", "LOG",
                                                                "TAN", "ISI", "EXP", "ITA", "ICO"};

@@ -31,7 +31,10 @@ std::string formater(T v, double seuilzero, int largeur, const mesuretexte& mesu
 
 // A step of the calculation that meets a value it cannot use (a division by
 // zero, an overflow) stops there; the next step still runs.
-bool utilisable(double v) { return std::isfinite(v); }
+bool utilisable(double v)
+{
+    return std::isfinite(v);
+}
 
 struct calcul {
     const parametrestableau& e;

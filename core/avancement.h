@@ -34,11 +34,11 @@ struct parametrestableau {
     std::int16_t nbcolonnes = 0;     // N, 1..10
     std::int16_t premierproduit = 0; // P: columns 1..P-1 are reactants
     tabcoef coef{};
-    std::int16_t p = 0;              // cursor, 0 (initial state) to 10000 (final state)
+    std::int16_t p = 0; // cursor, 0 (initial state) to 10000 (final state)
     bool final = false;
     bool conso = false;
     int largeurcolonne = 0;
-    mesuretexte mesure;              // may be empty: no width fallback then
+    mesuretexte mesure; // may be empty: no width fallback then
     char separateur = ',';
 };
 

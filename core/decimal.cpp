@@ -18,7 +18,8 @@ void enleverzerosfinaux(decimal& d)
 
 char chiffre(const decimal& d, int i)
 {
-    return (i >= 0 && i < static_cast<int>(d.chiffres.size())) ? d.chiffres[static_cast<std::size_t>(i)] : '0';
+    return (i >= 0 && i < static_cast<int>(d.chiffres.size())) ? d.chiffres[static_cast<std::size_t>(i)]
+                                                               : '0';
 }
 
 } // namespace

@@ -6,11 +6,9 @@
 #include <charconv>
 #include <cmath>
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 // The written text of the digits, positional below 10^bascule.
 std::string ecrire(const decimal& d, int bascule)

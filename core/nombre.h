@@ -4,8 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace qm
-{
+namespace qm {
 
 // Number text: the one locale-independent way a number is written, by the
 // calculator (double values) and in the series files (single values).

@@ -10,7 +10,10 @@ char32_t car(const std::u32string& s, long i)
     return (i >= 1 && i <= static_cast<long>(s.size())) ? s[static_cast<std::size_t>(i - 1)] : U'\0';
 }
 
-bool estchiffre(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool estchiffre(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
 
 std::u32string sansblancs(std::u32string s)
 {
@@ -39,7 +42,7 @@ bool pairesupprimee(char32_t a, char32_t b)
     if (b == U'#' || b == U'*')
         return true;
     if (b == U'0')
-        return true; // " 0", "+0", "=0"
+        return true;               // " 0", "+0", "=0"
     return b == U'+' && a != U'+'; // " +", "=+"
 }
 

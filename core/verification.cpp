@@ -33,16 +33,34 @@ std::int16_t seize(long v)
     return static_cast<std::int16_t>(v);
 }
 
-std::int16_t somme(std::int16_t a, long b) { return seize(a + b); }
-std::int16_t produit(std::int16_t a, long b) { return seize(a * b); }
-std::int16_t dizaine(std::int16_t a, int chiffre) { return somme(produit(a, 10), chiffre); }
+std::int16_t somme(std::int16_t a, long b)
+{
+    return seize(a + b);
+}
+std::int16_t produit(std::int16_t a, long b)
+{
+    return seize(a * b);
+}
+std::int16_t dizaine(std::int16_t a, int chiffre)
+{
+    return somme(produit(a, 10), chiffre);
+}
 
-bool estchiffre(char c) { return c >= '0' && c <= '9'; }
+bool estchiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Digit value of a character, 0 for anything else.
-int valeur(std::string_view s, std::size_t i) { return (i < s.size() && estchiffre(s[i])) ? s[i] - '0' : 0; }
+int valeur(std::string_view s, std::size_t i)
+{
+    return (i < s.size() && estchiffre(s[i])) ? s[i] - '0' : 0;
+}
 
-void avancer(std::string_view& s, std::size_t n) { s.remove_prefix(n < s.size() ? n : s.size()); }
+void avancer(std::string_view& s, std::size_t n)
+{
+    s.remove_prefix(n < s.size() ? n : s.size());
+}
 
 struct controle {
     const tableelements& elements;
@@ -137,7 +155,8 @@ void controle::element(std::string_view token, std::string_view& s, std::int16_t
         throw rejet{msgincomprise};
     }
     const std::int16_t atomes = produit(produit(multiplicateur, c), n);
-    auto& compte = produits ? v.nbproduits[static_cast<std::size_t>(e)] : v.nbreactifs[static_cast<std::size_t>(e)];
+    auto& compte =
+        produits ? v.nbproduits[static_cast<std::size_t>(e)] : v.nbreactifs[static_cast<std::size_t>(e)];
     compte = somme(compte, atomes);
 }
 
@@ -188,7 +207,8 @@ void remplirgrille(verification& v, const tableelements& elements)
 {
     for (std::size_t n = 1; n <= nombreelements; ++n)
         if (v.nbreactifs[n] > 0 || v.nbproduits[n] > 0)
-            v.grille.push_back({elements.symbole[n], std::to_string(v.nbreactifs[n]), std::to_string(v.nbproduits[n])});
+            v.grille.push_back(
+                {elements.symbole[n], std::to_string(v.nbreactifs[n]), std::to_string(v.nbproduits[n])});
     v.grille.push_back({"Charge", std::to_string(v.chargereactifs), std::to_string(v.chargeproduits)});
 }
 

@@ -11,20 +11,21 @@
 
 namespace qm {
 
-
 // Inline so that tables of messages in other files can be built from them at
 // start-up, whatever the order in which files are initialised.
 inline const message msgequationvide{"Il faut saisir une équation chimique", "Vérification impossible"};
 // ")" before "(", "*" in a group, "(" without ")"
 inline const message msgparentheses{"Revoir les parenthèses", "Erreur de saisie"};
 // an unknown token that does not start with A to Z
-inline const message msgincomprise{"Je ne peux pas comprendre cette équation chimique.", "Vérification impossible"};
+inline const message msgincomprise{"Je ne peux pas comprendre cette équation chimique.",
+                                   "Vérification impossible"};
 // any other failure: an overflow, an empty species, too many species
 inline const message msgdesole{"Désolé, je ne peux pas comprendre votre équation chimique",
                                "Vérification impossible"};
 // more than ten species
-inline const message msgcolonnes{"Il ne peut y avoir plus de 10 colonnes dans le tableau ( réactifs + produits ).",
-                                 "Expression non valide"};
+inline const message msgcolonnes{
+    "Il ne peut y avoir plus de 10 colonnes dans le tableau ( réactifs + produits ).",
+    "Expression non valide"};
 message msgelementinconnu(std::string_view symbole);
 
 // Slots for the species of one equation, numbered 1 to 11: the table has ten

@@ -23,9 +23,10 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() > 1 || (args.size() == 1 && args[0].starts_with('-'))) {
-        std::cerr << "usage : quilmaret-exercices [MANIFESTE]\n"
-                     "Écrit dans le dossier du manifeste (exercices.txt par défaut) les exercices qu'il décrit.\n"
-                     "Voir « man quilmaret-exercices ».\n";
+        std::cerr
+            << "usage : quilmaret-exercices [MANIFESTE]\n"
+               "Écrit dans le dossier du manifeste (exercices.txt par défaut) les exercices qu'il décrit.\n"
+               "Voir « man quilmaret-exercices ».\n";
         return 2;
     }
     const fs::path manifeste = args.empty() ? fs::path("exercices.txt") : fs::path(args[0]);

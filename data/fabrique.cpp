@@ -26,10 +26,10 @@
 
 #include "core/nombre.h"
 #include "core/verification.h"
+#include "data/fabrique.h"
 #include "files/cp1252.h"
 #include "files/enregistrements.h"
 #include "files/serie.h"
-#include "data/fabrique.h"
 
 namespace fs = std::filesystem;
 
@@ -141,7 +141,8 @@ std::string normaliser(std::string_view cle)
             r += ' ';
         blanc = false;
         const std::string_view reste = cle.substr(i);
-        if (reste.starts_with("é") || reste.starts_with("É") || reste.starts_with("è") || reste.starts_with("ê")) {
+        if (reste.starts_with("é") || reste.starts_with("É") || reste.starts_with("è") ||
+            reste.starts_with("ê")) {
             r += 'e';
             ++i;
         } else if (reste.starts_with("à")) {
@@ -194,7 +195,10 @@ int nombrereactifs(std::string_view texte)
     return n;
 }
 
-const char* nomverdict(qm::verdict v) { return v == qm::verdict::equilibree ? "équilibrée" : "non équilibrée"; }
+const char* nomverdict(qm::verdict v)
+{
+    return v == qm::verdict::equilibree ? "équilibrée" : "non équilibrée";
+}
 
 void Fabrique::lireligne(int numero, std::string_view brute, char& section)
 {
@@ -275,10 +279,11 @@ void Fabrique::lirecle(int numero, const std::string& cle, const std::string& va
     fichemanifeste& f = fiches.back();
     const bool priseenmain = section == 'p';
     static const std::set<std::string> cles{"fichier", "enonce", "serie"};
-    static const std::set<std::string> clesexercice{"titre",      "difficulte",     "correction",
-                                                   "serie corrigee", "image", "notion"};
+    static const std::set<std::string> clesexercice{"titre",          "difficulte", "correction",
+                                                    "serie corrigee", "image",      "notion"};
     if (!cles.contains(c) && (priseenmain || !clesexercice.contains(c))) {
-        faute(numero, "clé inconnue « " + cle + " » dans " + (priseenmain ? "la prise en main" : "un exercice"));
+        faute(numero,
+              "clé inconnue « " + cle + " » dans " + (priseenmain ? "la prise en main" : "un exercice"));
         return;
     }
     if (c == "notion") {
@@ -317,8 +322,9 @@ void Fabrique::lireslot(int numero, int slot, const std::string& valeur)
     for (std::string champ; std::getline(flux, champ, '|');)
         champs.push_back(sansblancs(champ));
     if (champs.size() < 2 || champs.size() > 3) {
-        faute(numero, "une équation s'écrit « N : équation | équilibrée » ou « N : équation | à équilibrer », "
-                      "suivi si besoin de « | quantités initiales »");
+        faute(numero,
+              "une équation s'écrit « N : équation | équilibrée » ou « N : équation | à équilibrer », "
+              "suivi si besoin de « | quantités initiales »");
         return;
     }
     slotmanifeste s;
@@ -411,7 +417,8 @@ void Fabrique::verifierrtf(int ligne, const std::string& nom)
         faute(ligne, "« " + nom + " » n'est pas un texte RTF");
         return;
     }
-    const auto ecart = std::find_if(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    const auto ecart =
+        std::find_if(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
     if (ecart != rtf.end()) {
         const auto rang = 1 + std::count(rtf.begin(), ecart, '\n');
         faute(ligne, "« " + nom + " », ligne " + std::to_string(rang) +
@@ -459,7 +466,8 @@ bool Fabrique::lire()
 {
     std::ifstream f(manifeste, std::ios::binary);
     if (!f) {
-        std::cerr << manifeste.string() << (usage.professeur ? " : lecture impossible\n" : ": lecture impossible\n");
+        std::cerr << manifeste.string()
+                  << (usage.professeur ? " : lecture impossible\n" : ": lecture impossible\n");
         return false;
     }
     char section = 0;
@@ -523,9 +531,11 @@ bool Fabrique::verifier()
             faute(f.ligne, quoi + " sans « fichier »");
         } else if (nomvalide(f.ligne, f.fichier, "fichier")) {
             sortie(f.ligne, f.fichier);
-            if (!f.priseenmain && (!f.fichier.ends_with(".E07") || f.fichier.find_first_of("\\/") != std::string::npos))
-                faute(f.ligne, "« " + f.fichier + " » : un exercice est un fichier .E07 " +
-                                   (usage.professeur ? "du dossier du manifeste" : "du dossier du programme"));
+            if (!f.priseenmain &&
+                (!f.fichier.ends_with(".E07") || f.fichier.find_first_of("\\/") != std::string::npos))
+                faute(f.ligne,
+                      "« " + f.fichier + " » : un exercice est un fichier .E07 " +
+                          (usage.professeur ? "du dossier du manifeste" : "du dossier du programme"));
         }
         auto ligne = [&f](const std::string& cle) {
             const auto it = f.lignes.find(cle);
@@ -550,8 +560,8 @@ bool Fabrique::verifier()
                 faute(ligne("serie corrigee"), "une série corrigée va avec un texte de correction");
             decouper(f);
         }
-        for (const auto& [cle, nom, corrigee] : {std::tuple{"serie", f.serie, false},
-                                                 std::tuple{"serie corrigee", f.seriecorrigee, true}}) {
+        for (const auto& [cle, nom, corrigee] :
+             {std::tuple{"serie", f.serie, false}, std::tuple{"serie corrigee", f.seriecorrigee, true}}) {
             if (nom.empty())
                 continue;
             seriemanifeste* s = trouverserie(nom);
@@ -564,8 +574,9 @@ bool Fabrique::verifier()
                 continue;
             for (std::size_t k = 0; k < s->slots.size(); ++k)
                 if (s->slots[k] && !s->slots[k]->equilibree)
-                    faute(s->slots[k]->ligne, "équation " + std::to_string(k + 1) + " de la série corrigée « " +
-                                                  nom + " » : une correction ne montre que des équations équilibrées");
+                    faute(s->slots[k]->ligne,
+                          "équation " + std::to_string(k + 1) + " de la série corrigée « " + nom +
+                              " » : une correction ne montre que des équations équilibrées");
         }
     }
     if (!priseenmain && !usage.professeur)
@@ -693,7 +704,8 @@ bool fabriquer(const fs::path& manifeste, const fs::path& dossier, const usagefa
 {
     Fabrique fabrique{manifeste, usage};
     if (!fabrique.lire() || !fabrique.verifier()) {
-        std::cerr << manifeste.string() << (usage.professeur ? " : rien n'est écrit\n" : ": rien n'est écrit\n");
+        std::cerr << manifeste.string()
+                  << (usage.professeur ? " : rien n'est écrit\n" : ": rien n'est écrit\n");
         return false;
     }
     return fabrique.ecrire(dossier, ecrits);

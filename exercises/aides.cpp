@@ -44,7 +44,10 @@ void fondgris(QWidget& w)
 
 } // namespace
 
-void observerfenetres(std::function<void(QDialog&)> observateur) { observateurcourant() = std::move(observateur); }
+void observerfenetres(std::function<void(QDialog&)> observateur)
+{
+    observateurcourant() = std::move(observateur);
+}
 
 Aidequa::Aidequa(QWidget* parent) : QDialog(parent)
 {
@@ -78,11 +81,12 @@ Aidequa::Aidequa(QWidget* parent) : QDialog(parent)
     Label1->setFont(police(QStringLiteral("Arial"), 9.75));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setText(QStringLiteral("Ce tableau montre qu'avec les nombres stœchiométriques que vous avez calculés, la "
-                                   "stoechiométrie de l'équation chimique n'est pas ajustée.\n\n") +
-                    QStringLiteral("La stœchiométrie de chaque élément chimique doit être ajustée.\n\n") +
-                    QStringLiteral("Si des ions sont présents, la somme de leurs charges doit être la même dans "
-                                   "chaque membre de l'équation chimique."));
+    Label1->setText(
+        QStringLiteral("Ce tableau montre qu'avec les nombres stœchiométriques que vous avez calculés, la "
+                       "stoechiométrie de l'équation chimique n'est pas ajustée.\n\n") +
+        QStringLiteral("La stœchiométrie de chaque élément chimique doit être ajustée.\n\n") +
+        QStringLiteral("Si des ions sont présents, la somme de leurs charges doit être la même dans "
+                       "chaque membre de l'équation chimique."));
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

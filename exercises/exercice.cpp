@@ -22,8 +22,9 @@ message msgabsent(const QString& dossier, const QString& nom)
 
 message msgecrasertexte(const QString& nomfichier)
 {
-    return {("Le fichier " + QFileInfo(nomfichier).fileName() + " existe déjà.\nEcraser l'ancien?").toStdString(),
-            "Ecraser le fichier?"};
+    return {
+        ("Le fichier " + QFileInfo(nomfichier).fileName() + " existe déjà.\nEcraser l'ancien?").toStdString(),
+        "Ecraser le fichier?"};
 }
 
 QString avecseparateur(const QString& dossier)

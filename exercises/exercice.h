@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "core/message.h"
 
@@ -33,10 +33,14 @@ inline constexpr const char* fichiertutoriel = "QUILMARET.PEM";
 inline const QString textecorrige = QStringLiteral("Exercice corrigé");
 inline const QString textenoncorrige = QStringLiteral("Non corrigé");
 
-inline const message msglectureexo{"Vérifier:\n- le nom du fichier,\n- l'état du lecteur.", "Lecture impossible"};
-inline const message msgtutoriel{"Fichier introuvable. Revoir l'installation du logiciel.", "Erreur lors du chargement"};
-inline const message msglecturetexte{"Vérifier l'état du lecteur et le nom du fichier.", "Erreur de lecture."};
-inline const message msgecrituretexte{"Vérifier l'état du lecteur et le nom du fichier.", "Erreur d'écriture."};
+inline const message msglectureexo{"Vérifier:\n- le nom du fichier,\n- l'état du lecteur.",
+                                   "Lecture impossible"};
+inline const message msgtutoriel{"Fichier introuvable. Revoir l'installation du logiciel.",
+                                 "Erreur lors du chargement"};
+inline const message msglecturetexte{"Vérifier l'état du lecteur et le nom du fichier.",
+                                     "Erreur de lecture."};
+inline const message msgecrituretexte{"Vérifier l'état du lecteur et le nom du fichier.",
+                                      "Erreur d'écriture."};
 inline const message msgperte{"Attention: perte des modifications du texte.", "Abandon des données?"};
 
 // "Le fichier <folder><name> est introuvable": a file an exercise names is

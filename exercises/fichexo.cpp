@@ -21,8 +21,8 @@
 #include <cmath>
 
 #include "app/boite.h"
-#include "app/sansfaute.h"
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "exercises/exercice.h"
 #include "rtf/rtf.h"
 #include "workspace/feuillep.h"
@@ -37,8 +37,14 @@ constexpr int hauteurtito = 41;
 const QColor fondtito(128, 0, 0);
 const QColor fondpanneau(212, 208, 200);
 
-QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
-QString texte(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString texte(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+QString texte(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
 
 QFont policefenetre(double points = 8.25, bool gras = false)
 {
@@ -110,12 +116,16 @@ QLabel* pictogramme(QWidget* parent, const char* theme, QRect ou)
     return l;
 }
 
-void fermer(Fichexo& w) { w.done(QDialog::Accepted); }
+void fermer(Fichexo& w)
+{
+    w.done(QDialog::Accepted);
+}
 
 void etoiles(Fichexo& w, int allumees)
 {
     for (int i = 0; i < 3; ++i) {
-        w.Image4[static_cast<std::size_t>(i)]->setPixmap(i < allumees ? w.Imagalu->pixmap() : w.Imagenoir->pixmap());
+        w.Image4[static_cast<std::size_t>(i)]->setPixmap(i < allumees ? w.Imagalu->pixmap()
+                                                                      : w.Imagenoir->pixmap());
         w.Image4[static_cast<std::size_t>(i)]->show();
     }
 }
@@ -134,13 +144,19 @@ QAction* entree(QMenu* menu, const char* nom, const char* legende)
     return a;
 }
 
-void separateur(QMenu* menu, const char* nom) { menu->addSeparator()->setObjectName(QLatin1String(nom)); }
+void separateur(QMenu* menu, const char* nom)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(nom));
+}
 
 } // namespace
 
 // ---- Title strip ----
 
-Tito::Tito(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("tito")); }
+Tito::Tito(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tito"));
+}
 
 void Tito::paintEvent(QPaintEvent*)
 {
@@ -176,7 +192,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
 
     tito = new Tito(this);
     tito->setGeometry(0, 0, 804, hauteurtito);
-    ouvreur = boutonimage(tito, "ouvreur", "document-open", "Ouvrir l'exercice sélectionné", {712, 4, 32, 32});
+    ouvreur =
+        boutonimage(tito, "ouvreur", "document-open", "Ouvrir l'exercice sélectionné", {712, 4, 32, 32});
     Image5 = boutonimage(tito, "Image5", "process-stop", "Fermer sans charger d'exercice", {752, 4, 32, 32});
 
     Frame1 = new QFrame(this);
@@ -193,7 +210,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     pictogramme(Frame1, "x-office-document", {8, 280, 32, 32});
     listes.motif = QString::fromLatin1(motifexercice);
     construirelistes(*Frame1, *this, listes, {48, 24, 169, 21}, {48, 64, 169, 186}, {48, 280, 169, 227});
-    Label5 = etiquette(Frame1, "Label5", texte("Liste des exercices:"), {48, 264, 169, 17}, policefenetre(9.75));
+    Label5 =
+        etiquette(Frame1, "Label5", texte("Liste des exercices:"), {48, 264, 169, 17}, policefenetre(9.75));
 
     fichierexo = new QLineEdit(this);
     fichierexo->setObjectName(QStringLiteral("fichierexo"));
@@ -203,7 +221,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
 
     titratexo = etiquette(this, "titratexo", QString(), {280, 72, 521, 25},
                           police(QStringLiteral("Times New Roman"), 15.75));
-    Label4 = etiquette(this, "Label4", texte("Niveau de difficulté :"), {248, 120, 169, 17}, policefenetre(9.75));
+    Label4 =
+        etiquette(this, "Label4", texte("Niveau de difficulté :"), {248, 120, 169, 17}, policefenetre(9.75));
     const int xs[3] = {432, 464, 496};
     const int ls[3] = {32, 33, 33};
     for (int i = 0; i < 3; ++i) {
@@ -238,7 +257,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     Text1->setFont(policefenetre(9.75));
     Text1->setGeometry(288, 200, 473, 345);
     Text1->setReadOnly(true);
-    intratro = etiquette(this, "intratro", texte("Sélectionner un fichier"), {392, 152, 313, 41}, policefenetre(18));
+    intratro =
+        etiquette(this, "intratro", texte("Sélectionner un fichier"), {392, 152, 313, 41}, policefenetre(18));
     intratro->setAlignment(Qt::AlignCenter);
 
     Frame2 = new QFrame(this);
@@ -246,7 +266,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     Frame2->setFrameShape(QFrame::Box);
     Frame2->setAutoFillBackground(true);
     Frame2->setFixedSize(553, 105);
-    auto* barre = etiquette(Frame2, "Label6", texte(" Chargement des fichiers"), {1, 1, 551, 20}, policefenetre(8.25, true));
+    auto* barre = etiquette(Frame2, "Label6", texte(" Chargement des fichiers"), {1, 1, 551, 20},
+                            policefenetre(8.25, true));
     barre->setAutoFillBackground(true);
     QPalette pb = barre->palette();
     pb.setColor(QPalette::Window, QColor(0, 0, 128));
@@ -254,7 +275,8 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     barre->setPalette(pb);
     auto* sablier = pictogramme(Frame2, "appointment-new", {24, 44, 48, 48});
     sablier->setObjectName(QStringLiteral("Image1"));
-    etiquette(Frame2, "Label7", texte("Patienter quelques instants"), {96, 48, 440, 40}, policefenetre(18, true));
+    etiquette(Frame2, "Label7", texte("Patienter quelques instants"), {96, 48, 440, 40},
+              policefenetre(18, true));
     Frame2->hide();
 
     optionexo = new QMenu(this);
@@ -320,7 +342,8 @@ void Fichexo_Load(Fichexo& w)
     const QSize interieur = f.size();
     w.Frame1->setGeometry(0, hauteurtito - 8, w.Frame1->width(), interieur.height());
     w.fichierexo->setGeometry(240, 40, interieur.width() - 240 + 2, 18);
-    w.Frame2->move((interieur.width() - w.Frame2->width()) / 2, (interieur.height() - w.Frame2->height()) / 2);
+    w.Frame2->move((interieur.width() - w.Frame2->width()) / 2,
+                   (interieur.height() - w.Frame2->height()) / 2);
     w.Text1->clear();
     w.Label3->setText(w.Label2->text());
     w.Label3->move(w.Label2->pos() + QPoint(2, 2));
@@ -467,7 +490,10 @@ void ouvreur_Click(Fichexo& w)
     fermer(w);
 }
 
-void Image5_Click(Fichexo& w) { w.done(QDialog::Rejected); }
+void Image5_Click(Fichexo& w)
+{
+    w.done(QDialog::Rejected);
+}
 
 // ---- The menu ----
 
@@ -481,8 +507,8 @@ bool pertemodifications(FeuilleP& f)
 {
     if (f.etat.textemodifie != 1)
         return true;
-    return boitemessage(&f, texte(msgperte.texte), texte(msgperte.titre), icone::question, boutons::okannuler) ==
-           reponse::ok;
+    return boitemessage(&f, texte(msgperte.texte), texte(msgperte.titre), icone::question,
+                        boutons::okannuler) == reponse::ok;
 }
 
 void openexo_Click(Fichexo& w)

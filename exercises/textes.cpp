@@ -71,7 +71,10 @@ std::optional<QString> choisirtexte(QWidget* parent, bool enregistrer)
     return choisi;
 }
 
-void boite(QWidget* parent, const message& m) { boitemessage(parent, m); }
+void boite(QWidget* parent, const message& m)
+{
+    boitemessage(parent, m);
+}
 
 // A size fixed in screen pixels, given in points instead (a screen pixel is
 // a 96th of an inch); false when the format has no pixel size.
@@ -175,8 +178,8 @@ void savetexte_Click(Fichexo& w)
         return;
     if (QFileInfo::exists(*chemin)) {
         const message q = msgecrasertexte(*chemin);
-        if (boitemessage(&f, QString::fromStdString(q.texte), QString::fromStdString(q.titre), icone::question,
-                         boutons::okannuler) != reponse::ok)
+        if (boitemessage(&f, QString::fromStdString(q.texte), QString::fromStdString(q.titre),
+                         icone::question, boutons::okannuler) != reponse::ok)
             return;
     }
     if (!ecrirefichierrtf(*f.supertext->document(), *chemin)) {

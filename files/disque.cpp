@@ -66,8 +66,8 @@ bool toutecrire(int fd, std::string_view octets, off_t position)
 {
     std::size_t fait = 0;
     while (fait < octets.size()) {
-        const ssize_t n = ::pwrite(fd, octets.data() + fait, octets.size() - fait,
-                                   position + static_cast<off_t>(fait));
+        const ssize_t n =
+            ::pwrite(fd, octets.data() + fait, octets.size() - fait, position + static_cast<off_t>(fait));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -161,8 +161,8 @@ int ouvrirlecture(const std::string& chemin, liens l)
         errno = S_ISDIR(avant.st_mode) ? EISDIR : S_ISLNK(avant.st_mode) ? ELOOP : ENOENT;
         return -1;
     }
-    const int fd = ::open(chemin.c_str(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (l == liens::refuses ? O_NOFOLLOW : 0));
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                                              (l == liens::refuses ? O_NOFOLLOW : 0));
     if (fd < 0)
         return -1;
     struct stat apres {};

@@ -26,15 +26,15 @@ std::optional<std::string> decoderenregistrement(std::string_view octets)
         return std::string();
     if (octets.size() < 2)
         return std::nullopt;
-    const std::size_t longueur =
-        static_cast<unsigned char>(octets[0]) | (static_cast<std::size_t>(static_cast<unsigned char>(octets[1])) << 8);
+    const std::size_t longueur = static_cast<unsigned char>(octets[0]) |
+                                 (static_cast<std::size_t>(static_cast<unsigned char>(octets[1])) << 8);
     if (longueur > textemaximal || 2 + longueur > octets.size())
         return std::nullopt;
     return depuiscp1252(octets.substr(2, longueur));
 }
 
-std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier, int dernier,
-                                                            liens l)
+std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier,
+                                                            int dernier, liens l)
 {
     if (premier < 1 || dernier < premier)
         return std::nullopt;
@@ -51,8 +51,8 @@ std::optional<std::vector<std::string>> lireenregistrements(const std::string& c
     std::vector<std::string> textes;
     textes.reserve(static_cast<std::size_t>(dernier - premier + 1));
     for (std::size_t pos = 0; pos < taille; pos += tailleenregistrement) {
-        const std::string_view vue = pos < lus ? std::string_view(*octets).substr(pos, tailleenregistrement)
-                                               : std::string_view();
+        const std::string_view vue =
+            pos < lus ? std::string_view(*octets).substr(pos, tailleenregistrement) : std::string_view();
         auto texte = decoderenregistrement(vue);
         if (!texte)
             return std::nullopt;
@@ -84,7 +84,8 @@ bool ecrireenregistrement(int fd, int numero, std::string_view texte)
     const auto position = static_cast<off_t>(numero - 1) * static_cast<off_t>(tailleenregistrement);
     std::size_t fait = 0;
     while (fait < e->size()) {
-        const ssize_t n = ::pwrite(fd, e->data() + fait, e->size() - fait, position + static_cast<off_t>(fait));
+        const ssize_t n =
+            ::pwrite(fd, e->data() + fait, e->size() - fait, position + static_cast<off_t>(fait));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

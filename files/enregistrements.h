@@ -32,8 +32,8 @@ std::optional<std::string> decoderenregistrement(std::string_view octets);
 // past the end of the file are empty texts. Nothing when the file is not a
 // regular file (a link too, with liens::refuses), cannot be opened or read, or
 // a record is malformed.
-std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier, int dernier,
-                                                            liens l = liens::suivis);
+std::optional<std::vector<std::string>> lireenregistrements(const std::string& chemin, int premier,
+                                                            int dernier, liens l = liens::suivis);
 
 // Replaces the whole file by records 1..n holding `textes`, as every save does
 // (remplacerfichier): a failure leaves whatever was there untouched. False on

@@ -31,7 +31,10 @@ namespace {
 
 constexpr int indentation = 2; // blanks per folder level in the folder list
 
-QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
+QString texte(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 // `dossier` is `racine` or lies below it.
 bool estracine(const QString& dossier, const QString& racine)
@@ -50,7 +53,10 @@ QStringList lecteurs()
 }
 
 // A folder without its "." and "..", links followed: empty when it is missing.
-QString canonique(const QString& dossier) { return QFileInfo(dossier).canonicalFilePath(); }
+QString canonique(const QString& dossier)
+{
+    return QFileInfo(dossier).canonicalFilePath();
+}
 
 // The drive a folder lies on: the longest drive root that holds it.
 int lecteurde(const QComboBox& c, const QString& dossier)
@@ -77,7 +83,8 @@ void remplirdossiers(listesfichiers& l)
     QStringList parties = l.dossier.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString chemin = QStringLiteral("/");
     auto ajouter = [&](const QString& nom, const QString& complet, int niveau, const QIcon& icone) {
-        auto* item = new QListWidgetItem(icone, QString(niveau * indentation, QLatin1Char(' ')) + nom, l.Dir1);
+        auto* item =
+            new QListWidgetItem(icone, QString(niveau * indentation, QLatin1Char(' ')) + nom, l.Dir1);
         item->setData(Qt::UserRole, complet);
     };
     ajouter(QStringLiteral("/"), chemin, 0, ouvert);
@@ -104,7 +111,10 @@ void Dir1_Change(listesfichiers& l)
         l.File1_PathChange();
 }
 
-QFont policefenetre(bool gras = false) { return police(QStringLiteral("MS Sans Serif"), 8, gras); }
+QFont policefenetre(bool gras = false)
+{
+    return police(QStringLiteral("MS Sans Serif"), 8, gras);
+}
 
 QLabel* etiquette(QWidget* parent, const char* nom, const char* legende, QRect ou)
 {
@@ -138,7 +148,8 @@ QPixmap sablier()
     d.drawLine(6, 3, 26, 3);
     d.drawLine(6, 29, 26, 29);
     d.setBrush(QColor(255, 255, 192));
-    d.drawPolygon(QPolygon({QPoint(9, 4), QPoint(23, 4), QPoint(16, 16), QPoint(23, 28), QPoint(9, 28), QPoint(16, 16)}));
+    d.drawPolygon(QPolygon(
+        {QPoint(9, 4), QPoint(23, 4), QPoint(16, 16), QPoint(23, 28), QPoint(9, 28), QPoint(16, 16)}));
     d.setPen(Qt::NoPen);
     d.setBrush(QColor(192, 128, 0));
     d.drawPolygon(QPolygon({QPoint(12, 8), QPoint(20, 8), QPoint(16, 15)}));
@@ -205,13 +216,14 @@ QString nompropose(const QString& nomfichier, const QString& dossierprogramme, c
 
 QStringList lecteursretenus(const QStringList& racines, const QString& maison)
 {
-    const QString amovibles[] = {QStringLiteral("/media"), QStringLiteral("/run/media"), QStringLiteral("/mnt")};
+    const QString amovibles[] = {QStringLiteral("/media"), QStringLiteral("/run/media"),
+                                 QStringLiteral("/mnt")};
     QStringList r{QStringLiteral("/"), maison};
     QStringList autres;
     for (const QString& racine : racines)
-        if (!r.contains(racine) && !autres.contains(racine)
-            && std::any_of(std::begin(amovibles), std::end(amovibles),
-                           [&](const QString& a) { return estracine(racine, a); }))
+        if (!r.contains(racine) && !autres.contains(racine) &&
+            std::any_of(std::begin(amovibles), std::end(amovibles),
+                        [&](const QString& a) { return estracine(racine, a); }))
             autres << racine;
     autres.sort();
     return r + autres;
@@ -235,8 +247,10 @@ void construirelistes(QWidget& w, QObject& filtre, listesfichiers& l, QRect driv
     l.File1->setGeometry(file);
     if (!changerdossier(l, QDir::currentPath()))
         changerdossier(l, QDir::homePath());
-    QObject::connect(l.Drive1, &QComboBox::currentIndexChanged, &w, [&l] { sansfaute([&] { Drive1_Change(l); }); });
-    QObject::connect(l.Dir1, &QListWidget::itemDoubleClicked, &w, [&l] { sansfaute([&] { Dir1_Ouvrir(l); }); });
+    QObject::connect(l.Drive1, &QComboBox::currentIndexChanged, &w,
+                     [&l] { sansfaute([&] { Drive1_Change(l); }); });
+    QObject::connect(l.Dir1, &QListWidget::itemDoubleClicked, &w,
+                     [&l] { sansfaute([&] { Dir1_Ouvrir(l); }); });
     l.Dir1->installEventFilter(&filtre);
 }
 
@@ -379,9 +393,9 @@ Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurseri
     Command2 = bouton(this, "Command2", "ANNULER", {228, 280, 120, 28});
     // The last file opened or saved is proposed, in the pupil's documents when
     // it came with the program.
-    Text1->setText(nompropose(nomfichier,
-                              dossierprogramme.isEmpty() ? QCoreApplication::applicationDirPath() : dossierprogramme,
-                              dossierdocuments()));
+    Text1->setText(nompropose(
+        nomfichier, dossierprogramme.isEmpty() ? QCoreApplication::applicationDirPath() : dossierprogramme,
+        dossierdocuments()));
     listes.File1_PathChange = [this] { Text1->setText(nomsansdossier(Text1->text())); };
 
     connect(listes.File1, &QListWidget::itemDoubleClicked, this,
@@ -421,10 +435,9 @@ void Command1_Click(Enregistrer& w)
     w.nomfichier = n.chemin;
     // A path typed relative to the file list's folder is found there.
     QDir::setCurrent(w.listes.dossierfichiers);
-    if (QFileInfo(w.nomfichier).isFile()
-        && boitemessage(&w, QString::fromStdString(msgecraser.texte), QString::fromStdString(msgecraser.titre),
-                        icone::exclamation, boutons::ouinon)
-               != reponse::oui) {
+    if (QFileInfo(w.nomfichier).isFile() &&
+        boitemessage(&w, QString::fromStdString(msgecraser.texte), QString::fromStdString(msgecraser.titre),
+                     icone::exclamation, boutons::ouinon) != reponse::oui) {
         w.unsetCursor();
         return;
     }

@@ -28,7 +28,8 @@ inline const char* const motifserie = "*.C02";
 inline const char* const extensionserie = ".C02";
 
 inline const message msgnomvide{"Il faut donner un nom au fichier!", "Enregistrement impossible"};
-inline const message msgintrouvable{"Nom de fichier incorrect ou chemin non valide", "impossible d'ouvrir ce fichier"};
+inline const message msgintrouvable{"Nom de fichier incorrect ou chemin non valide",
+                                    "impossible d'ouvrir ce fichier"};
 inline const message msgecraser{"Ecraser le fichier existant?", "Ce fichier existe déjà!"};
 
 // `nom` in `dossier`, with one "/" between them.
@@ -67,15 +68,16 @@ struct listesfichiers {
     QComboBox* Drive1 = nullptr;
     QListWidget* Dir1 = nullptr;
     QListWidget* File1 = nullptr;
-    QString dossier;         // the folder list's folder
-    QString dossierfichiers; // the folder the file list shows
+    QString dossier;                                 // the folder list's folder
+    QString dossierfichiers;                         // the folder the file list shows
     QString motif = QString::fromLatin1(motifserie); // the files listed, whatever their case
     std::function<void()> File1_PathChange;
 };
 
 // The three lists at their places in `parent`, starting on the current folder;
 // `filtre` receives the folder list's keys (Enter opens a folder there).
-void construirelistes(QWidget& parent, QObject& filtre, listesfichiers& l, QRect drive, QRect dir, QRect file);
+void construirelistes(QWidget& parent, QObject& filtre, listesfichiers& l, QRect drive, QRect dir,
+                      QRect file);
 
 // Moves the folder list to `chemin` and the file list after it; false (and
 // nothing moves) when the folder cannot be listed.

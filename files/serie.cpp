@@ -12,7 +12,10 @@ namespace qm {
 
 namespace {
 
-constexpr int premierenregistrement(int slot) { return 2 + 12 * slot; }
+constexpr int premierenregistrement(int slot)
+{
+    return 2 + 12 * slot;
+}
 
 // A check-box state: the number rounded to the nearest whole number, halves
 // to the even one. Only the three states a check box has are accepted.
@@ -111,7 +114,8 @@ lectureserie lireserie(const std::string& chemin)
 
 erreurserie ecrireserie(const std::string& chemin, const serie& s)
 {
-    return remplacerenregistrements(chemin, enregistrementsserie(s)) ? erreurserie::aucune : erreurserie::ecriture;
+    return remplacerenregistrements(chemin, enregistrementsserie(s)) ? erreurserie::aucune
+                                                                     : erreurserie::ecriture;
 }
 
 } // namespace qm

@@ -14,7 +14,7 @@ namespace qm {
 struct serie {
     std::array<std::string, 10> eqtexte;
     std::array<std::array<float, 12>, 10> eqquant{}; // [slot][column], columns 1..11
-    std::int16_t colorsto = 0; // check-box states: 0 unchecked, 1 checked, 2 greyed
+    std::int16_t colorsto = 0;                       // check-box states: 0 unchecked, 1 checked, 2 greyed
     std::int16_t conso = 0;
     std::int16_t final = 0;
 };

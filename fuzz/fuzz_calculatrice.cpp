@@ -21,12 +21,14 @@ void verifier(bool condition)
 }
 
 constexpr std::string_view touches[] = {
-    "B0",     "B1",      "B2",     "B3",      "B4",        "B5",        "B6",      "B7",     "B8",
-    "B9",     "Bpoint",  "bpf",    "BtoEXP",  "kilo",      "mega",      "giga",    "tera",   "mil",
-    "micro",  "nano",    "pico",   "Bpo",     "bsin",      "Bcos",      "Btan",    "invsin", "invcos",
-    "Btoncommande3",     "Bln",    "Blog",    "Bexp",      "racine",    "B10x",    "Command5",
-    "puissance",         "btcarre", "pi",     "multip",    "div",       "plus",    "moins",  "ANS",
-    "RAZ",    "EFFACE",  "Command1", "Command2", "Command3", "Command4", "EXE",     "EXE",    "EXE",
+    "B0",      "B1",     "B2",       "B3",       "B4",       "B5",       "B6",
+    "B7",      "B8",     "B9",       "Bpoint",   "bpf",      "BtoEXP",   "kilo",
+    "mega",    "giga",   "tera",     "mil",      "micro",    "nano",     "pico",
+    "Bpo",     "bsin",   "Bcos",     "Btan",     "invsin",   "invcos",   "Btoncommande3",
+    "Bln",     "Blog",   "Bexp",     "racine",   "B10x",     "Command5", "puissance",
+    "btcarre", "pi",     "multip",   "div",      "plus",     "moins",    "ANS",
+    "RAZ",     "EFFACE", "Command1", "Command2", "Command3", "Command4", "EXE",
+    "EXE",     "EXE",
 };
 constexpr char clavier[] = "0123456789.,eEdD()*/+-^\b\r";
 

@@ -16,8 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 void verifier(bool condition)
 {
@@ -25,7 +24,8 @@ void verifier(bool condition)
         std::abort();
 }
 
-const char* const faces[] = {"Arial", "Times New Roman", "Symbol", "Courier New", "DejaVu Sans", " symbol ", "Wingdings"};
+const char* const faces[] = {"Arial",       "Times New Roman", "Symbol",   "Courier New",
+                             "DejaVu Sans", " symbol ",        "Wingdings"};
 
 bool gardable(char16_t c)
 {

@@ -36,7 +36,8 @@ struct lieux {
 const lieux& preparer()
 {
     static const lieux l = [] {
-        const fs::path racine = fs::temp_directory_path() / ("quilmaret-fuzz-exercice-" + std::to_string(::getpid()));
+        const fs::path racine =
+            fs::temp_directory_path() / ("quilmaret-fuzz-exercice-" + std::to_string(::getpid()));
         fs::remove_all(racine);
         fs::create_directories(racine / "programme" / "exos");
         fs::create_directories(racine / "programme" / "images");
@@ -104,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         verifier(e.has_value());
         const std::size_t debut = i * qm::tailleenregistrement;
         const std::string_view lu = debut < octets.size() ? std::string_view(octets).substr(debut) : "";
-        const std::size_t longueur = static_cast<unsigned char>((*e)[0]) | static_cast<unsigned char>((*e)[1]) << 8;
+        const std::size_t longueur = static_cast<unsigned char>((*e)[0]) | static_cast<unsigned char>((*e)[1])
+                                                                               << 8;
         if (lu.empty())
             verifier(longueur == 0);
         else

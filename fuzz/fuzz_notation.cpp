@@ -11,9 +11,15 @@
 
 namespace {
 
-bool utf8valide(const std::string& t) { return qm::versutf8(qm::versu32(t)) == t; }
+bool utf8valide(const std::string& t)
+{
+    return qm::versutf8(qm::versu32(t)) == t;
+}
 
-bool sansblancsautour(const std::u32string& t) { return t.empty() || (t.front() != U' ' && t.back() != U' '); }
+bool sansblancsautour(const std::u32string& t)
+{
+    return t.empty() || (t.front() != U' ' && t.back() != U' ');
+}
 
 // The separators of an equation as moinsde10 counts them.
 int separateurs(std::string_view t)

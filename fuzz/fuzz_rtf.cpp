@@ -12,8 +12,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 void verifier(bool condition)
 {

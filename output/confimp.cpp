@@ -45,7 +45,8 @@ QString fichierpardefaut()
     return QDir(dossier).filePath(QStringLiteral("Quilmaret.pdf"));
 }
 
-QPushButton* bouton(QWidget* parent, const char* nom, const char* texte, const char* icone, const QRect& place)
+QPushButton* bouton(QWidget* parent, const char* nom, const char* texte, const char* icone,
+                    const QRect& place)
 {
     auto* b = new QPushButton(QIcon::fromTheme(QString::fromUtf8(icone)), QString::fromUtf8(texte), parent);
     b->setObjectName(QString::fromUtf8(nom));
@@ -76,8 +77,8 @@ void construireattente(Confimp& d)
     d.Frame2->setFrameShape(QFrame::Box);
     d.Image1 = nomme(new QLabel(d.Frame2), "Image1", QRect(16, 40, 32, 32));
     d.Image1->setPixmap(QIcon::fromTheme(QStringLiteral("document-print")).pixmap(32, 32));
-    d.Label1 = nomme(new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), d.Frame2), "Label1",
-                     QRect(64, 40, 277, 32));
+    d.Label1 = nomme(new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), d.Frame2),
+                     "Label1", QRect(64, 40, 277, 32));
     d.Frame2->hide();
 }
 
@@ -94,7 +95,8 @@ bool peindrecopies(QPrinter& p, const QImage& image, int exemplaires)
         return false;
     peintre.setRenderHint(QPainter::LosslessImageRendering);
     peintre.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QImage nette = image.scaled(image.size() * agrandissement, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage nette =
+        image.scaled(image.size() * agrandissement, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     const QRect zone = p.pageLayout().paintRectPixels(p.resolution());
     const double echelle = p.resolution() / pixelsecran;
     const QSizeF taille(image.width() * echelle, image.height() * echelle);
@@ -124,7 +126,8 @@ QPrinter& imprimante()
 
 QString nomimprimante(const QPrinter& p)
 {
-    return p.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(p.outputFileName()) : p.printerName();
+    return p.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(p.outputFileName())
+                                                   : p.printerName();
 }
 
 bool imprimer(QPrinter& p, const QImage& image, int exemplaires)
@@ -164,7 +167,8 @@ Confimp::Confimp(FeuilleP& f) : QDialog(&f), feuille(f)
     defaut = nomme(new QLineEdit(this), "defaut", QRect(88, 14, 281, 23));
     defaut->setReadOnly(true); // a name typed here would choose no printer
     construireoptions(*this);
-    Label3 = nomme(new QLabel(QStringLiteral("Nombre d'exemplaires:"), this), "Label3", QRect(16, 141, 137, 21));
+    Label3 =
+        nomme(new QLabel(QStringLiteral("Nombre d'exemplaires:"), this), "Label3", QRect(16, 141, 137, 21));
     Label4 = nomme(new QLabel(QStringLiteral("1"), this), "Label4", QRect(156, 141, 25, 21));
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Only the arrows of the counter show; Label4 shows its value.
@@ -191,7 +195,10 @@ void confimp_Load(Confimp& d)
     d.defaut->setText(nomimprimante(imprimante()));
 }
 
-void UpDown1_Change(Confimp& d) { d.Label4->setText(QString::number(d.UpDown1->value())); }
+void UpDown1_Change(Confimp& d)
+{
+    d.Label4->setText(QString::number(d.UpDown1->value()));
+}
 
 void Command1_Click(Confimp& d)
 {
@@ -222,7 +229,10 @@ void Command2_Click(Confimp& d)
     confimp_Load(d);
 }
 
-void Command3_Click(Confimp& d) { d.reject(); }
+void Command3_Click(Confimp& d)
+{
+    d.reject();
+}
 
 void Command10_Click(FeuilleP& f)
 {
@@ -234,6 +244,9 @@ void Command10_Click(FeuilleP& f)
         d.exec();
 }
 
-void observerconfimp(std::function<void(Confimp&)> observateur) { observateurcourant() = std::move(observateur); }
+void observerconfimp(std::function<void(Confimp&)> observateur)
+{
+    observateurcourant() = std::move(observateur);
+}
 
 } // namespace qm

@@ -195,7 +195,8 @@ void brancherdessins(FeuilleP& f)
         QToolButton* k = commande(f, nom);
         if (!k)
             continue;
-        QObject::connect(k, &QToolButton::clicked, &f, [&f, action = action] { sansfaute([&] { action(f); }); });
+        QObject::connect(k, &QToolButton::clicked, &f,
+                         [&f, action = action] { sansfaute([&] { action(f); }); });
     }
 }
 

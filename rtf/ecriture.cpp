@@ -2,10 +2,10 @@
 #include "rtf/rtf.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
-#include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
@@ -14,11 +14,9 @@
 
 #include "files/disque.h"
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 struct ecrivain {
     const QTextDocument* doc = nullptr;
@@ -338,8 +336,9 @@ QByteArray ecrirertf(const QTextDocument& doc)
 bool ecrirefichierrtf(const QTextDocument& doc, const QString& chemin, QString* erreur)
 {
     const QByteArray rtf = ecrirertf(doc);
-    const bool ok = !rtf.isEmpty() && remplacerfichier(QFile::encodeName(chemin).toStdString(),
-                                                       std::string_view(rtf.constData(), std::size_t(rtf.size())));
+    const bool ok =
+        !rtf.isEmpty() && remplacerfichier(QFile::encodeName(chemin).toStdString(),
+                                           std::string_view(rtf.constData(), std::size_t(rtf.size())));
     if (erreur)
         *erreur = ok ? QString() : QStringLiteral("Le fichier %1 ne peut pas être écrit.").arg(chemin);
     return ok;

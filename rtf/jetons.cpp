@@ -2,11 +2,9 @@
 
 #include <climits>
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 bool lettre(char c)
 {

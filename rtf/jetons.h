@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace qm
-{
+namespace qm {
 
 enum class sortejeton { fin, ouvre, ferme, mot, symbole, hex, texte };
 

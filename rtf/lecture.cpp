@@ -21,11 +21,9 @@
 
 #include "files/disque.h"
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 enum class destination { texte, ignoree, polices, couleurs, image };
 
@@ -1059,8 +1057,7 @@ void traite(lecteur& l, jeton j)
 
 } // namespace
 
-namespace
-{
+namespace {
 
 // Word processors put nothing but blanks, or a byte-order mark, before the opening brace; the
 // header is looked for in the first bytes only, those a file is judged on before it is read.
@@ -1144,7 +1141,8 @@ bool lirefichierrtf(const QString& chemin, QTextDocument& doc, QString* erreur)
     // RTF is refused without being read, and so is one too large for a text.
     std::optional<std::string> octets = lireoctets(fd, 0, tetertf);
     struct stat st {};
-    const bool entete = octets && entetertf(QByteArray::fromRawData(octets->data(), qsizetype(octets->size())));
+    const bool entete =
+        octets && entetertf(QByteArray::fromRawData(octets->data(), qsizetype(octets->size())));
     const bool taille = entete && ::fstat(fd, &st) == 0 && std::uint64_t(st.st_size) <= taillemaxrtf;
     if (taille)
         octets = lireoctets(fd, 0, taillemaxrtf + 1);

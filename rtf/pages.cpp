@@ -4,11 +4,9 @@
 #include <QStringDecoder>
 #include <mutex>
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 // 0x80..0x9F of Windows-1252; the rest of the page is Latin-1. Holes decode as the byte itself,
 // as the word processors do.

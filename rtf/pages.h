@@ -5,8 +5,7 @@
 #include <QString>
 #include <array>
 
-namespace qm
-{
+namespace qm {
 
 // One byte to one UTF-16 unit; the multi-byte Asian code pages are beyond it and fall back to
 // Windows-1252.
@@ -42,8 +41,7 @@ QString facesubstituee(const QString& nom, int famille);
 #include <QTextFormat>
 #include <cmath>
 
-namespace qm
-{
+namespace qm {
 
 // The half-point size a run was read with, kept beside its pixel size: pixels are whole, so
 // 11.5 pt and 11 pt both become 15 px, and this tells the writer which one the file said.

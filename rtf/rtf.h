@@ -7,8 +7,7 @@
 
 class QTextDocument;
 
-namespace qm
-{
+namespace qm {
 
 // Reading. The reader is as lenient as the word processors whose files it takes: whatever it can
 // make sense of is shown, the rest is skipped, and no input makes it crash, hang or recurse.

@@ -52,7 +52,10 @@ private:
 
 // Permissions do not stop root, who runs the tests on the build machines: a
 // read-only folder is then one nobody can create a file in, such as /proc.
-inline bool parroot() { return ::geteuid() == 0; }
+inline bool parroot()
+{
+    return ::geteuid() == 0;
+}
 
 // The user and group "nobody": a pupil with no rights over another's files.
 inline constexpr uid_t personne = 65534;

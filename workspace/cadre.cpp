@@ -41,32 +41,42 @@ QColor couleurfond(int y)
     return QColor(g, g, b);
 }
 
-QColor couleurnumeq(int i) { return QColor(255, 255 - 9 * i, 180); }
+QColor couleurnumeq(int i)
+{
+    return QColor(255, 255 - 9 * i, 180);
+}
 
-QString bullenumeq(int i) { return QStringLiteral("Equation chimique n° %1").arg(i + 1); }
+QString bullenumeq(int i)
+{
+    return QStringLiteral("Equation chimique n° %1").arg(i + 1);
+}
 
 QString aidefond()
 {
-    return QStringLiteral("Vous pouvez modifier les paramètres,\nouvrir une série d'équations ou un exercice");
+    return QStringLiteral(
+        "Vous pouvez modifier les paramètres,\nouvrir une série d'équations ou un exercice");
 }
 
 QString aidecontrole(const QString& nom)
 {
     static const std::map<QString, QString> aides{
         {"Onglets", "Cliquer sur un onglet pour l'afficher"},
-        {"BTEXO", "« Exercices » pour ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou "
-                  "fermer."},
+        {"BTEXO",
+         "« Exercices » pour ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou "
+         "fermer."},
         {"Command1", "Pour retrouver le module principal et quitter cette application: bouton Fermer"},
         {"Command10", "Utiliser la touche imprimer pour configurer l'imprimante et imprimer l'image"},
         {"Command11", "En appuyant sur le bouton enregistrer, vous pouvez conserver votre série d'équations"},
         {"Command13", "Pour retrouver une équation placée dans le presse-papiers: bouton Coller"},
         {"Command2", "En appuyant sur le bouton Ouvrir, vous pouvez retrouver une série d'équations"},
-        {"Command4", "Copier pour placer le dessin dans le presse- papiers puis coller depuis Word, Paint..."},
+        {"Command4",
+         "Copier pour placer le dessin dans le presse- papiers puis coller depuis Word, Paint..."},
         {"Command7", "Si vous rencontrez une difficulté avec cette application: bouton Aide"},
         {"Command8", "En appuyant sur le bouton Calculatrice, vous activerez la machine à calculer"},
         {"Label4", "Déplacer le curseur pour modifier l'avancement de la réaction."},
         {"numeq", "Utiliser les boutons numérotés pour changer d'équation"},
-        {"outilequa", "Saisir votre équation chimique, vérifier puis valider pour effectuer un bilan de matière"},
+        {"outilequa",
+         "Saisir votre équation chimique, vérifier puis valider pour effectuer un bilan de matière"},
         {"Picture2", "Vous pouvez modifier l'équation chimique de la réaction"},
     };
     const auto it = aides.find(nom.startsWith(QLatin1String("numeq_")) ? QStringLiteral("numeq") : nom);
@@ -95,9 +105,10 @@ QString textemessagecopie()
 
 QString texteconseil()
 {
-    return QStringLiteral("Pour écrire l'équation chimique de la réaction, vous pouvez utiliser les flèches (haut "
-                          "et bas) ou cocher les options indice / exposant.\nLe tableau d'avancement ne peut être "
-                          "obtenu que si l'équation chimique est ajustée.");
+    return QStringLiteral(
+        "Pour écrire l'équation chimique de la réaction, vous pouvez utiliser les flèches (haut "
+        "et bas) ou cocher les options indice / exposant.\nLe tableau d'avancement ne peut être "
+        "obtenu que si l'équation chimique est ajustée.");
 }
 
 const std::vector<morceau>& accueilmorceaux()
@@ -117,7 +128,8 @@ const std::vector<morceau>& accueilmorceaux()
         {"Tous les paramètres sont modifiables et le tableau obtenu peut être imprimé ou placé dans le "
          "presse-papiers ",
          s::simple},
-        {"(bouton Copier) pour le coller dans une autre application.\n\nVous pouvez obtenir l'énoncé d'un exercice",
+        {"(bouton Copier) pour le coller dans une autre application.\n\nVous pouvez obtenir l'énoncé d'un "
+         "exercice",
          s::simple},
         {" ", s::emphase},
         {"dans cette fenêtre en cliquant sur l'onglet ", s::simple},

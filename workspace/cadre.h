@@ -26,13 +26,16 @@ inline constexpr QRect zonepicture3{96, 88, 689, 169};
 // The equation tools cover the table while the equation is edited.
 inline constexpr QRect zoneoutilequa = zonepicture3;
 // The four picture buttons of the advancement, after the "Animation:" caption.
-inline constexpr QRect zoneimage5(int i) { return {222 + 30 * i, 272, 28, 28}; }
+inline constexpr QRect zoneimage5(int i)
+{
+    return {222 + 30 * i, 272, 28, 28};
+}
 
 struct boutoncadre {
     const char* nom;
     const char* legende; // with its access key
     const char* bulle;
-    const char* icone;   // name in the icon theme
+    const char* icone; // name in the icon theme
     int x;
     int largeur;
 };

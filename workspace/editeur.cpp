@@ -156,7 +156,8 @@ bool filtretext1::eventFilter(QObject* o, QEvent* e)
             Text1_KeyDown(f, k->key(), k->modifiers());
             const QString texte = k->text();
             const bool caracterenav = k->key() == Qt::Key_Delete || k->key() == Qt::Key_Escape;
-            if (!texte.isEmpty() && !caracterenav && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            if (!texte.isEmpty() && !caracterenav &&
+                !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
                 Text1_KeyPress(f, texte[0]);
         });
         return true;

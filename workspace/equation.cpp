@@ -12,9 +12,15 @@ namespace qm {
 
 namespace {
 
-bool estmarqueur(QChar c) { return c == QLatin1Char('#') || c == QLatin1Char('*'); }
+bool estmarqueur(QChar c)
+{
+    return c == QLatin1Char('#') || c == QLatin1Char('*');
+}
 
-QChar caractere(const QString& t, int i) { return i >= 0 && i < t.size() ? t[i] : QChar(); }
+QChar caractere(const QString& t, int i)
+{
+    return i >= 0 && i < t.size() ? t[i] : QChar();
+}
 
 // An "=", or a "+" that is no charge: at the start, or not after "*".
 bool estseparateur(const QString& t, int i)
@@ -22,7 +28,10 @@ bool estseparateur(const QString& t, int i)
     return t[i] == QLatin1Char('=') || (t[i] == QLatin1Char('+') && (i <= 1 || t[i - 1] != QLatin1Char('*')));
 }
 
-int arrondi(double v) { return static_cast<int>(std::nearbyint(v)); }
+int arrondi(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
 
 struct trace {
     const entreeequation& e;
@@ -37,7 +46,7 @@ struct trace {
     int precchev = 0;     // and for the overlap test
     int run = 0;          // the open run: 0 none, 1 subscripts, 2 superscripts
     int debutrun = 0;
-    int xdroite = 0;      // rightmost x reached
+    int xdroite = 0; // rightmost x reached
 
     trace(const entreeequation& e, const mesuresequation& m) : e(e), m(m), opti(e.opti), opte(e.opte)
     {

@@ -66,11 +66,11 @@ enum class finequation {
 struct dispositionequation {
     std::vector<caracteredessine> caracteres; // in drawing order, the last one included when it stopped
     finequation fin = finequation::complete;
-    int x = 0;         // where the next character would start
-    int curseur = 0;   // the caret, moved by a click
-    bool placement = false; // the click is still to be placed
+    int x = 0;                                    // where the next character would start
+    int curseur = 0;                              // the caret, moved by a click
+    bool placement = false;                       // the click is still to be placed
     std::optional<std::pair<bool, bool>> options; // opti and opte, following the caret
-    std::optional<QPoint> posi; // the caret image's top-left
+    std::optional<QPoint> posi;                   // the caret image's top-left
 };
 
 // Lays the text out character by character, from x = 20 (or the first

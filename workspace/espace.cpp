@@ -117,7 +117,8 @@ void choisirequation(FeuilleP& f, int index)
 void brancherespace(FeuilleP& f)
 {
     f.tableauavancement = [&f] { valideur_Click(f); };
-    QObject::connect(f.Command14, &QPushButton::clicked, &f, [&f] { sansfaute([&f] { Command14_Click(f); }); });
+    QObject::connect(f.Command14, &QPushButton::clicked, &f,
+                     [&f] { sansfaute([&f] { Command14_Click(f); }); });
     QObject::connect(f.valideur, &QPushButton::clicked, &f, [&f] { sansfaute([&f] { valideur_Click(f); }); });
     for (int i = 0; i < 10; ++i)
         QObject::connect(f.numeq[static_cast<std::size_t>(i)], &QRadioButton::clicked, &f,

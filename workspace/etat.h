@@ -36,36 +36,36 @@ struct etatfeuille {
 
     // Editor: the equation on display, which the box Text1 only shows.
     QString texte;
-    int curseur = 0;               // characters before the caret
-    bool opti = false;             // the next character is a subscript
-    bool opte = false;             // or a superscript
-    bool fleche = true;            // the arrow may be typed: no "=" yet
-    dispositionequation dessin;    // the equation picture as last laid out
-    QPoint posi;                   // where the caret image stands over it
-    bool colorsto = true;          // coefficients drawn in red (the option's box ticked)
+    int curseur = 0;                        // characters before the caret
+    bool opti = false;                      // the next character is a subscript
+    bool opte = false;                      // or a superscript
+    bool fleche = true;                     // the arrow may be typed: no "=" yet
+    dispositionequation dessin;             // the equation picture as last laid out
+    QPoint posi;                            // where the caret image stands over it
+    bool colorsto = true;                   // coefficients drawn in red (the option's box ticked)
     std::optional<verdict> verdictequation; // of the last check
     std::int16_t occupe = 0;
     std::int16_t debordement = 0;
-    std::int16_t redessine = 0;    // a fall-back to the normal drawing has happened
-    std::int16_t synchro = 0;      // options: 0 free, 1 set by the drawing, 2 set by the pupil or a key
-    std::int16_t placement = 0;    // a click asks for the caret
-    int xclic = 0;                 // where, minus 6
-    std::int16_t findetexte = 0;   // Down pressed with the caret at the end
-    std::int16_t rognage = 0;      // a text too long for the picture is being cut
-    int verifications = 0;         // checks of an equation so far
+    std::int16_t redessine = 0;  // a fall-back to the normal drawing has happened
+    std::int16_t synchro = 0;    // options: 0 free, 1 set by the drawing, 2 set by the pupil or a key
+    std::int16_t placement = 0;  // a click asks for the caret
+    int xclic = 0;               // where, minus 6
+    std::int16_t findetexte = 0; // Down pressed with the caret at the end
+    std::int16_t rognage = 0;    // a text too long for the picture is being cut
+    int verifications = 0;       // checks of an equation so far
 
     // Progress table.
-    int p = 0;                     // the advancement cursor, 0..10000
+    int p = 0; // the advancement cursor, 0..10000
     // The cursor and the table answer: the equation was found balanced and
     // has not been edited since. The cursor starts usable, until the
     // equation box first takes the keyboard.
     bool tableauactif = true;
-    std::int16_t final = 1;        // the display options as check-box states: 0, 1 ticked, 2 greyed
+    std::int16_t final = 1; // the display options as check-box states: 0, 1 ticked, 2 greyed
     std::int16_t conso = 0;
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;
-    QString dossierexo;       // folder of the exercise in use, ending in "/"
+    QString dossierexo; // folder of the exercise in use, ending in "/"
 
     QString messagecopie;
     QString nomfichier;       // the series file in use

@@ -55,7 +55,8 @@ QPixmap imageexercices(const QSize& taille)
     feuille.paint(&p, QRect(8, (taille.height() - 24) / 2, 24, 24));
     p.setFont(police(QStringLiteral("Arial"), 12, true));
     p.setPen(QColor(0, 0, 200));
-    p.drawText(QRect(36, 0, taille.width() - 40, taille.height()), Qt::AlignCenter, QStringLiteral("Exercices"));
+    p.drawText(QRect(36, 0, taille.width() - 40, taille.height()), Qt::AlignCenter,
+               QStringLiteral("Exercices"));
     return image;
 }
 
@@ -114,10 +115,11 @@ void FeuilleP::verifierconstruction() const
 {
     // The handlers use every control without asking whether it exists: it
     // is asked once, here.
-    const void* controles[] = {BTEXO, info, Text3, fich, supertext, onglets, Picture2, outilequa, Text1,
-                                  opti, opte, fleche, Command14, valideur, posi, Picture3, Picture4, HScroll1,
-                                  Text2, Timer1, final, conso, COLORSTO};
-    bool complete = std::all_of(std::begin(controles), std::end(controles), [](const void* c) { return c != nullptr; });
+    const void* controles[] = {BTEXO,    info,     Text3, fich,   supertext, onglets,  Picture2, outilequa,
+                               Text1,    opti,     opte,  fleche, Command14, valideur, posi,     Picture3,
+                               Picture4, HScroll1, Text2, Timer1, final,     conso,    COLORSTO};
+    bool complete =
+        std::all_of(std::begin(controles), std::end(controles), [](const void* c) { return c != nullptr; });
     for (const void* c : numeq)
         complete = complete && c;
     for (const void* c : Image5)
@@ -332,7 +334,8 @@ bool FeuilleP::confirmerfermeture()
 {
     if (etat.textemodifie == 1 &&
         boitemessage(this, QStringLiteral("Attention: perte des modifications du texte."),
-                     QStringLiteral("Abandon des données?"), icone::question, boutons::okannuler) != reponse::ok)
+                     QStringLiteral("Abandon des données?"), icone::question,
+                     boutons::okannuler) != reponse::ok)
         return false;
     return boitemessage(this, QStringLiteral("Quitter vraiment ce simulateur ?"), QStringLiteral("Fermer"),
                         icone::question, boutons::okannuler) == reponse::ok;
@@ -380,7 +383,10 @@ void FeuilleP::resizeEvent(QResizeEvent* event)
         QTimer::singleShot(0, this, &FeuilleP::reglertaille);
 }
 
-void FeuilleP::suivre(QWidget* controle) { suivresouris(controle, this); }
+void FeuilleP::suivre(QWidget* controle)
+{
+    suivresouris(controle, this);
+}
 
 void FeuilleP::aide(QObject* controle)
 {

@@ -75,7 +75,7 @@ public:
     // Windows of other subsystems, opened through these when set.
     std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid
     std::function<void()> fenetrebravo;                                  // the congratulation
-    std::function<void()> dechargement; // closes the secondary windows when the program ends
+    std::function<void()> dechargement;      // closes the secondary windows when the program ends
     std::function<void()> tableauavancement; // Enter in the equation box: the table button's action
 
     // Opens an exercise the companion program asks for (full path) and tells
@@ -110,7 +110,7 @@ private:
 
     void notercadre();
 
-    QImage fond; // the painted background, drawn once
+    QImage fond;    // the painted background, drawn once
     QSize bordures; // what the window manager's frame adds to the window's size
 };
 

@@ -39,9 +39,8 @@ std::string ajoutermasse(const std::string& total, const std::string& ligne,
                          char separateur = separateurmasses);
 
 // The molar-mass panel `ong2`.
-class PanneauMasses : public QWidget
-{
-  public:
+class PanneauMasses : public QWidget {
+public:
     explicit PanneauMasses(QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;
@@ -50,7 +49,7 @@ class PanneauMasses : public QWidget
     QPushButton* Command5 = nullptr;
     QPushButton* Command3 = nullptr;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -66,34 +66,32 @@ void disposer(etatonglets& e, int largeur);
 void peindreonglets(QPainter& p, const etatonglets& e, QSize taille);
 
 // The "Affichage" panel: display options; their actions belong to the main window.
-class PanneauAffichage : public QWidget
-{
-  public:
+class PanneauAffichage : public QWidget {
+public:
     explicit PanneauAffichage(QWidget* parent = nullptr);
 
     QCheckBox* final = nullptr;
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
 // The "Illustration" panel: the picture that goes with an exercise, shown from
 // its top-left corner at its own size.
-class PanneauIllustration : public QWidget
-{
-  public:
+class PanneauIllustration : public QWidget {
+public:
     explicit PanneauIllustration(QWidget* parent = nullptr);
 
     void mettreimage(const QImage& image);
     void effacerimage();
     const QImage& image() const { return illustration; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QImage illustration;
 };
 
@@ -101,9 +99,8 @@ class PanneauIllustration : public QWidget
 void peindreillustration(QPainter& p, const QImage& image, QSize taille);
 
 // The tab strip `Onglets` with its three panels `ong1`, `ong2`, `ong3`.
-class Onglets : public QWidget
-{
-  public:
+class Onglets : public QWidget {
+public:
     explicit Onglets(QWidget* parent = nullptr);
 
     // Brings the "Illustration" tab to the front, once its picture is loaded.
@@ -115,12 +112,12 @@ class Onglets : public QWidget
     PanneauMasses* ong2 = nullptr;
     PanneauIllustration* ong3 = nullptr;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     friend void appliquer(Onglets& o);
     friend void Onglets_MouseUp(Onglets& o, double x, double y);
     etatonglets e;

@@ -12,14 +12,21 @@ namespace qm {
 
 namespace {
 
-bool estmarqueur(QChar c) { return c == QLatin1Char('#') || c == QLatin1Char('*'); }
+bool estmarqueur(QChar c)
+{
+    return c == QLatin1Char('#') || c == QLatin1Char('*');
+}
 
-QChar caractere(const QString& t, int i) { return i >= 0 && i < t.size() ? t[i] : QChar(); }
+QChar caractere(const QString& t, int i)
+{
+    return i >= 0 && i < t.size() ? t[i] : QChar();
+}
 
 bool caracterepermis(QChar c)
 {
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-           c.isDigit() || QStringLiteral("+-()=").contains(c);
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c.isDigit() ||
+           QStringLiteral("+-()=").contains(c);
 }
 
 const message msgdepassement{"Il n'y a pas assez de place pour cette expression", "Dépassement de capacité"};
@@ -250,7 +257,8 @@ void cocheroption(etatfeuille& e, bool indice, bool coche, effets& r)
     r.focus = true;
 }
 
-bool toucheenfoncee(etatfeuille& e, const cadreequation& c, int touche, Qt::KeyboardModifiers modifs, effets& r)
+bool toucheenfoncee(etatfeuille& e, const cadreequation& c, int touche, Qt::KeyboardModifiers modifs,
+                    effets& r)
 {
     e.debordement = 0;
     e.redessine = 0;
@@ -334,7 +342,8 @@ void touchetapee(etatfeuille& e, const cadreequation& c, QChar k, effets& r)
         if (k != QLatin1Char('+') && k != QLatin1Char('-'))
             cocheroption(e, false, false, r);
     }
-    if (k >= QLatin1Char('a') && k <= QLatin1Char('z') && !(avant >= QLatin1Char('A') && avant <= QLatin1Char('Z')))
+    if (k >= QLatin1Char('a') && k <= QLatin1Char('z') &&
+        !(avant >= QLatin1Char('A') && avant <= QLatin1Char('Z')))
         k = k.toUpper();
     QString insere;
     if (e.opte)

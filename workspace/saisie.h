@@ -52,7 +52,8 @@ void mettreequation(etatfeuille& e, const cadreequation& c, const QString& texte
 
 // Key down, with the key and its modifiers: true when the key was cancelled
 // (the box would not have handled it itself).
-bool toucheenfoncee(etatfeuille& e, const cadreequation& c, int touche, Qt::KeyboardModifiers modifs, effets& r);
+bool toucheenfoncee(etatfeuille& e, const cadreequation& c, int touche, Qt::KeyboardModifiers modifs,
+                    effets& r);
 // Key press, with the character typed.
 void touchetapee(etatfeuille& e, const cadreequation& c, QChar k, effets& r);
 // Key up.
@@ -78,6 +79,9 @@ void moinsde10(etatfeuille& e, const cadreequation& c, effets& r);
 void etalerequation(etatfeuille& e, const cadreequation& c, effets& r);
 
 // The "Tableau d'avancement" button may be used: the text holds an "=".
-inline bool validable(const etatfeuille& e) { return !e.fleche; }
+inline bool validable(const etatfeuille& e)
+{
+    return !e.fleche;
+}
 
 } // namespace qm

@@ -45,9 +45,15 @@ void reglercase(QCheckBox* c, std::int16_t etat)
     c->setCheckState(etat == 1 ? Qt::Checked : etat == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-std::string chemin(const QString& nom) { return QFile::encodeName(nom).toStdString(); }
+std::string chemin(const QString& nom)
+{
+    return QFile::encodeName(nom).toStdString();
+}
 
-void titre(FeuilleP& f) { f.setWindowTitle(QStringLiteral("Quilmaret - ") + f.etat.nomfichier); }
+void titre(FeuilleP& f)
+{
+    f.setWindowTitle(QStringLiteral("Quilmaret - ") + f.etat.nomfichier);
+}
 
 void montrerserie(FeuilleP& f, const serie& s)
 {
@@ -140,7 +146,8 @@ void Command11_Click(FeuilleP& f)
     // Two switches store the equation on display into its slot.
     choisirequation(f, 9);
     choisirequation(f, 0);
-    montrerenregistrer(&f, f.etat.nomfichier, [&f] { return ecrireserie(f); }, f.etat.dossierprogramme);
+    montrerenregistrer(
+        &f, f.etat.nomfichier, [&f] { return ecrireserie(f); }, f.etat.dossierprogramme);
     choisirequation(f, k);
 }
 
@@ -150,11 +157,8 @@ void brancherseries(FeuilleP& f)
         const auto i = f.commandes.find(QString::fromLatin1(nom));
         if (i == f.commandes.end() || !i->second)
             return;
-        QObject::connect(i->second, &QToolButton::clicked, &f, [&f, action] {
-            sansfaute([&] {
-                action(f);
-            });
-        });
+        QObject::connect(i->second, &QToolButton::clicked, &f,
+                         [&f, action] { sansfaute([&] { action(f); }); });
     };
     brancher("Command2", Command2_Click);
     brancher("Command11", Command11_Click);

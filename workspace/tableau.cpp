@@ -14,8 +14,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -31,11 +31,9 @@
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 
-namespace qm
-{
+namespace qm {
 
-namespace
-{
+namespace {
 
 const QColor marine(0, 0, 128);
 const QColor rouge(255, 0, 0);
@@ -342,7 +340,8 @@ std::optional<QChar> filtresaisie(const QString& texte, int curseur, QChar c)
         return std::nullopt;
     }
     // Its sign, just after it.
-    if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && avant.endsWith(QLatin1Char('e'), Qt::CaseInsensitive))
+    if ((c == QLatin1Char('-') || c == QLatin1Char('+')) &&
+        avant.endsWith(QLatin1Char('e'), Qt::CaseInsensitive))
         return c;
     return std::nullopt;
 }
@@ -377,8 +376,7 @@ QCursor pointeurtableau()
 
 // ---- The controls and their events ------------------------------------------
 
-namespace
-{
+namespace {
 
 // The equation tools cover the table while the equation is edited; until
 // they exist the table counts as covered.
@@ -398,7 +396,6 @@ void activercopie(FeuilleP& f, bool actif)
     if (k != f.commandes.end() && k->second)
         k->second->setEnabled(actif);
 }
-
 
 // Clears Picture3 and draws the frame itself when the columns are not laid
 // out again; the column width follows the header's.
@@ -483,12 +480,11 @@ void validersaisie(FeuilleP& f)
 }
 
 // The entry box's key and focus events go to the procedures above.
-class liaisontext2 : public QObject
-{
-  public:
+class liaisontext2 : public QObject {
+public:
     liaisontext2(FeuilleP& f, QObject* parent) : QObject(parent), f(f) {}
 
-  protected:
+protected:
     bool eventFilter(QObject* objet, QEvent* event) override
     {
         switch (event->type()) {
@@ -511,7 +507,7 @@ class liaisontext2 : public QObject
         return QObject::eventFilter(objet, event);
     }
 
-  private:
+private:
     FeuilleP& f;
 };
 
@@ -663,8 +659,7 @@ void pointeurs(FeuilleP& f, bool personnalise)
     }
 }
 
-namespace
-{
+namespace {
 
 void cadretableau(FeuilleP& f, int n)
 {
@@ -851,8 +846,7 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
-namespace
-{
+namespace {
 
 std::int16_t etatcase(const QCheckBox* c)
 {

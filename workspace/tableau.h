@@ -18,8 +18,7 @@ class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 
-namespace qm
-{
+namespace qm {
 
 class FeuilleP;
 

@@ -5,8 +5,7 @@
 
 #include <random>
 
-namespace
-{
+namespace {
 
 using qm::calculexpression;
 
@@ -23,9 +22,7 @@ std::string nomdecas(const testing::TestParamInfo<cas>& i)
     return i.param.nom;
 }
 
-class Calcul : public testing::TestWithParam<cas>
-{
-};
+class Calcul : public testing::TestWithParam<cas> {};
 
 TEST_P(Calcul, Resultat)
 {
@@ -126,9 +123,7 @@ struct reecriture {
     const char* sortie;
 };
 
-class Decoupage : public testing::TestWithParam<reecriture>
-{
-};
+class Decoupage : public testing::TestWithParam<reecriture> {};
 
 TEST_P(Decoupage, Texte)
 {
@@ -151,9 +146,7 @@ INSTANTIATE_TEST_SUITE_P(Calcul, Decoupage,
                                          reecriture{"vide", "", "  "}),
                          [](const auto& i) { return std::string(i.param.nom); });
 
-class Simplification : public testing::TestWithParam<reecriture>
-{
-};
+class Simplification : public testing::TestWithParam<reecriture> {};
 
 TEST_P(Simplification, Texte)
 {

@@ -17,8 +17,7 @@
 #include "app/initialisation.h"
 #include "calculator/machine.h"
 
-namespace
-{
+namespace {
 
 using qm::appuyer;
 using qm::etatmachine;
@@ -50,9 +49,7 @@ void PrintTo(const sequence& s, std::ostream* os)
     *os << '[' << s.touches << ']';
 }
 
-class Sequence : public testing::TestWithParam<sequence>
-{
-};
+class Sequence : public testing::TestWithParam<sequence> {};
 
 TEST_P(Sequence, SaisieEtAffichage)
 {

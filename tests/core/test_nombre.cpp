@@ -9,8 +9,7 @@
 #include <cstring>
 #include <random>
 
-namespace
-{
+namespace {
 
 using qm::formescientifique;
 using qm::lirenombre;
@@ -23,9 +22,7 @@ struct ecriture {
     const char* texte;
 };
 
-class TexteDouble : public testing::TestWithParam<ecriture>
-{
-};
+class TexteDouble : public testing::TestWithParam<ecriture> {};
 
 TEST_P(TexteDouble, Forme)
 {
@@ -52,9 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ecriture{"infini", INFINITY, " 0"}),
     [](const auto& i) { return std::string(i.param.nom); });
 
-class TexteSimple : public testing::TestWithParam<ecriture>
-{
-};
+class TexteSimple : public testing::TestWithParam<ecriture> {};
 
 TEST_P(TexteSimple, Forme)
 {
@@ -81,9 +76,7 @@ struct lecture {
     std::optional<double> valeur;
 };
 
-class Lecture : public testing::TestWithParam<lecture>
-{
-};
+class Lecture : public testing::TestWithParam<lecture> {};
 
 TEST_P(Lecture, Valeur)
 {
@@ -194,7 +187,8 @@ TEST(Nombre, AllerRetourSimple)
             char sept[32];
             std::snprintf(sept, sizeof sept, "%.6e", static_cast<double>(f));
             EXPECT_EQ(*relu, std::strtof(sept, nullptr)) << t;
-            EXPECT_LE(std::fabs(static_cast<double>(*relu) - f), 6e-7 * std::fabs(static_cast<double>(f))) << t;
+            EXPECT_LE(std::fabs(static_cast<double>(*relu) - f), 6e-7 * std::fabs(static_cast<double>(f)))
+                << t;
             EXPECT_EQ(textenombre(*relu), t) << t; // and is stable from then on
         }
     }
@@ -217,9 +211,7 @@ TEST(Nombre, QuantitesTapeesSimples)
     }
 }
 
-class Scientifique : public testing::TestWithParam<ecriture>
-{
-};
+class Scientifique : public testing::TestWithParam<ecriture> {};
 
 TEST_P(Scientifique, Forme)
 {

@@ -48,7 +48,7 @@ TEST(Notation, Normalisations)
         SCOPED_TRACE(l.nom);
         const saisie r = corrigetext1({l.avant, 0, true});
         EXPECT_EQ(r.texte, l.apres);
-}
+    }
 }
 
 TEST(Notation, NettoyageSansReordonner)
@@ -147,8 +147,8 @@ TEST(Notation, MoinsDe10)
 TEST(Notation, Utf8)
 {
     EXPECT_EQ(qm::versutf8(qm::versu32("aé€𝄞")), "aé€𝄞");
-    EXPECT_EQ(qm::versu32("a\xC3").size(), 2u);      // truncated sequence
-    EXPECT_EQ(qm::versu32("\xFF\xFE").size(), 2u);   // invalid bytes
+    EXPECT_EQ(qm::versu32("a\xC3").size(), 2u);    // truncated sequence
+    EXPECT_EQ(qm::versu32("\xFF\xFE").size(), 2u); // invalid bytes
     EXPECT_EQ(qm::versutf8(qm::versu32("\xC3(")), "\xEF\xBF\xBD(");
 }
 

@@ -31,11 +31,14 @@ struct cas {
     const char* nom;      // unique, letters, digits and "_" only
     const char* equation; // equation text
     verdict attendu;
-    std::vector<int> coef; // coef(1..nbespeces)
+    std::vector<int> coef;            // coef(1..nbespeces)
     std::vector<lignegrille> comptes; // element rows by atomic number, then "Charge"
 };
 
-void PrintTo(const cas& c, std::ostream* os) { *os << c.nom << " " << c.equation; }
+void PrintTo(const cas& c, std::ostream* os)
+{
+    *os << c.nom << " " << c.equation;
+}
 
 // clang-format off
 const std::vector<cas> programme = {
@@ -336,7 +339,10 @@ const std::vector<cas> programme = {
 
 class Programme : public ::testing::TestWithParam<cas> {};
 
-int charge(const std::string& texte) { return std::stoi(texte); }
+int charge(const std::string& texte)
+{
+    return std::stoi(texte);
+}
 
 TEST_P(Programme, Bilan)
 {
@@ -399,6 +405,8 @@ TEST_P(Programme, Bilan)
 }
 
 INSTANTIATE_TEST_SUITE_P(Equations, Programme, ::testing::ValuesIn(programme),
-                         [](const ::testing::TestParamInfo<cas>& info) { return std::string(info.param.nom); });
+                         [](const ::testing::TestParamInfo<cas>& info) {
+                             return std::string(info.param.nom);
+                         });
 
 } // namespace

@@ -143,7 +143,8 @@ QStringList chiffresalaligne(const QTextDocument& doc)
                 decale[static_cast<std::size_t>(fr.position() - b.position() + k)] = d;
         }
         for (qsizetype i = 1; i < t.size(); ++i) {
-            if (!t[i].isDigit() || !(t[i - 1].isLetter() || t[i - 1] == ')') || decale[static_cast<std::size_t>(i)])
+            if (!t[i].isDigit() || !(t[i - 1].isLetter() || t[i - 1] == ')') ||
+                decale[static_cast<std::size_t>(i)])
                 continue;
             qsizetype mot = i;
             while (mot > 0 && t[mot - 1].isLetter())
@@ -186,9 +187,9 @@ TEST(Donnees, PriseEnMain)
     EXPECT_EQ(d.doc->begin().text(), "Prise en main de Quilmaret");
     // It walks through the controls by their captions.
     const QString texte = d.doc->toPlainText().replace(QChar(0xA0), QLatin1Char(' '));
-    for (const char* legende : {"Vérifier l'équation chimique", "Tableau d'avancement", "Etat final", "Animation",
-                                "« Enregistrer »", "Ouvrir un exercice (énoncé + configuration)", "indice",
-                                "exposant", "Colorer les nombres stœchiométriques"})
+    for (const char* legende : {"Vérifier l'équation chimique", "Tableau d'avancement", "Etat final",
+                                "Animation", "« Enregistrer »", "Ouvrir un exercice (énoncé + configuration)",
+                                "indice", "exposant", "Colorer les nombres stœchiométriques"})
         EXPECT_TRUE(texte.contains(QString::fromUtf8(legende))) << legende;
 
     // Slot 1 is left for the pupil; the others are examples.
@@ -320,9 +321,11 @@ TEST(Donnees, SeriesCommeLeManifeste)
             const slotattendu& a = decrits.at(k);
             EXPECT_EQ(texte, a.texte);
             const auto v = qm::verifequation(texte, qm::tabcoef{});
-            EXPECT_EQ(v.resultat, a.equilibree ? qm::verdict::equilibree : qm::verdict::desequilibree) << texte;
+            EXPECT_EQ(v.resultat, a.equilibree ? qm::verdict::equilibree : qm::verdict::desequilibree)
+                << texte;
             for (std::size_t j = 1; j <= 11; ++j)
-                EXPECT_EQ(quantites[j], j <= a.quantites.size() ? a.quantites[j - 1] : 0.0f) << texte << " " << j;
+                EXPECT_EQ(quantites[j], j <= a.quantites.size() ? a.quantites[j - 1] : 0.0f)
+                    << texte << " " << j;
         }
     }
 }
@@ -341,7 +344,8 @@ TEST(Donnees, SeriesCorrigeesEquilibreesAvecQuantites)
         for (std::size_t k = 0; k < 10; ++k) {
             if (s.contenu.eqtexte[k].empty())
                 continue;
-            EXPECT_EQ(qm::verifequation(s.contenu.eqtexte[k], qm::tabcoef{}).resultat, qm::verdict::equilibree)
+            EXPECT_EQ(qm::verifequation(s.contenu.eqtexte[k], qm::tabcoef{}).resultat,
+                      qm::verdict::equilibree)
                 << s.contenu.eqtexte[k];
             tableau = tableau || std::any_of(s.contenu.eqquant[k].begin(), s.contenu.eqquant[k].end(),
                                              [](float q) { return q > 0; });
@@ -476,11 +480,12 @@ TEST_F(Fabrique, ManifesteBonOctetPourOctet)
 
     std::string attendu;
     for (const char* t : {"exercices\\a.rtf", "exercices\\a.C02", "exercices\\a-corrige.rtf",
-                          "exercices\\a-corrige.C02", " 2", "", "Réactif limitant\r\nTableau d'avancement", "", "",
-                          "", "Le fer et le soufre", "", "", "", "images\\a.png"})
+                          "exercices\\a-corrige.C02", " 2", "", "Réactif limitant\r\nTableau d'avancement",
+                          "", "", "", "Le fer et le soufre", "", "", "", "images\\a.png"})
         attendu += record(t);
     EXPECT_EQ(lire(sortie / "01-a.E07"), attendu);
-    EXPECT_EQ(lire(sortie / "QUILMARET.PEM"), record("exercices\\intro.rtf") + record("exercices\\intro.C02"));
+    EXPECT_EQ(lire(sortie / "QUILMARET.PEM"),
+              record("exercices\\intro.rtf") + record("exercices\\intro.C02"));
 
     const auto s = qm::lireserie((sortie / "exercices/a-corrige.C02").string());
     ASSERT_EQ(s.erreur, qm::erreurserie::aucune);
@@ -502,7 +507,8 @@ TEST_F(Fabrique, ManifesteBonOctetPourOctet)
     EXPECT_EQ(e.contenu.conso, 0);
 
     // Texts and pictures are copied as they are.
-    for (const char* nom : {"exercices/a.rtf", "exercices/a-corrige.rtf", "exercices/intro.rtf", "images/a.png"})
+    for (const char* nom :
+         {"exercices/a.rtf", "exercices/a-corrige.rtf", "exercices/intro.rtf", "images/a.png"})
         EXPECT_EQ(lire(sortie / nom), lire(source / nom)) << nom;
 }
 
@@ -551,11 +557,12 @@ struct refus {
     std::string nom;
     std::string remplace; // in the good manifest
     std::string par;
-    std::string message;  // a part of what stderr says
+    std::string message; // a part of what stderr says
 };
 
 const refus refusattendus[] = {
-    {"titre_trop_long", "Le fer et le soufre", std::string(126, 'x') + "é", ":10: titre : 127 octets, 126 au plus"},
+    {"titre_trop_long", "Le fer et le soufre", std::string(126, 'x') + "é",
+     ":10: titre : 127 octets, 126 au plus"},
     {"caractere_hors_windows1252", "Le fer et le soufre", "Fe + S → FeS", ":10: titre : caractère hors"},
     // Eight sucroses, four on a side: balanced, but one byte too long.
     {"equation_trop_longue", "3 : CH#4 + O#2 = CO#2 + H#2O | à équilibrer",
@@ -564,8 +571,8 @@ const refus refusattendus[] = {
      "équation 3 : 127 octets"},
     {"desequilibree_annoncee_equilibree", "3 : CH#4 + O#2 = CO#2 + H#2O | à équilibrer",
      "3 : CH#4 + O#2 = CO#2 + H#2O | équilibrée", "annoncée équilibrée mais non équilibrée"},
-    {"equilibree_annoncee_a_equilibrer", "1 : Fe + S = FeS | équilibrée\n3", "1 : Fe + S = FeS | à équilibrer\n3",
-     "annoncée à équilibrer mais équilibrée"},
+    {"equilibree_annoncee_a_equilibrer", "1 : Fe + S = FeS | équilibrée\n3",
+     "1 : Fe + S = FeS | à équilibrer\n3", "annoncée à équilibrer mais équilibrée"},
     {"charge_non_conservee", "1 : Fe + S = FeS | équilibrée | 0,10 0,080",
      "1 : Zn + H*+ = Zn*2*+ + H#2 | équilibrée | 0,10 0,080", "mais non équilibrée"},
     {"serie_corrigee_a_equilibrer", "1 : Fe + S = FeS | équilibrée | 0,10 0,080",
@@ -620,7 +627,8 @@ TEST_F(Fabrique, RefusDesTextesEtDesImages)
 
 TEST_F(Fabrique, ToutesLesFautesSontDites)
 {
-    const std::string m = exercicebon("difficulté : 2", "difficulté : 9") + "[exercice]\nfichier : 02-b.E07\n";
+    const std::string m =
+        exercicebon("difficulté : 2", "difficulté : 9") + "[exercice]\nfichier : 02-b.E07\n";
     EXPECT_NE(fabriquer(m), 0);
     EXPECT_NE(erreurs.find(":11: la difficulté"), std::string::npos) << erreurs;
     EXPECT_NE(erreurs.find("exercice sans « titre »"), std::string::npos) << erreurs;
@@ -667,10 +675,21 @@ TEST(Professeur, ExempleDuReadmeEtManifesteRefuse)
 
     const auto r = enregistrements(dossier / "propane.E07", 15);
     ASSERT_EQ(r.size(), 15u);
-    const std::vector<std::string> attendus{"propane.rtf", "propane.C02", "propane-corrige.rtf",
-                                            "propane-corrige.C02", " 2", "",
-                                            "Ajuster une équation de combustion\r\nRéactif limitant", "", "", "",
-                                            "La combustion du propane", "", "", "", "images\\bec.png"};
+    const std::vector<std::string> attendus{"propane.rtf",
+                                            "propane.C02",
+                                            "propane-corrige.rtf",
+                                            "propane-corrige.C02",
+                                            " 2",
+                                            "",
+                                            "Ajuster une équation de combustion\r\nRéactif limitant",
+                                            "",
+                                            "",
+                                            "",
+                                            "La combustion du propane",
+                                            "",
+                                            "",
+                                            "",
+                                            "images\\bec.png"};
     EXPECT_EQ(r, attendus);
     EXPECT_EQ(fs::file_size(dossier / "propane.E07"), 15 * qm::tailleenregistrement);
     const auto s = qm::lireserie((dossier / "propane-corrige.C02").string());
@@ -686,19 +705,22 @@ TEST(Professeur, ExempleDuReadmeEtManifesteRefuse)
 
     // Two faults, each with its line; nothing is written.
     std::string m = lire(dossier / "exercices.txt");
-    for (const auto& [avant, apres] : {std::pair<std::string, std::string>{"CO#2 + H#2O            | à équilibrer",
-                                                                           "CO#2 + H#2O | équilibrée"},
-                                       {"énoncé         : propane.rtf", "énoncé : propane.RTF"}})
+    for (const auto& [avant, apres] :
+         {std::pair<std::string, std::string>{"CO#2 + H#2O            | à équilibrer",
+                                              "CO#2 + H#2O | équilibrée"},
+          {"énoncé         : propane.rtf", "énoncé : propane.RTF"}})
         m.replace(m.find(avant), avant.size(), apres);
     std::ofstream(dossier / "exercices.txt", std::ios::binary | std::ios::trunc) << m;
     for (const char* nom : {"propane.E07", "propane.C02", "propane-corrige.C02"})
         fs::remove(dossier / nom);
     EXPECT_EQ(lancer(erreurs), 1);
-    EXPECT_NE(erreurs.find("exercices.txt, ligne 18 : équation 1 « C#3H#8+O#2=CO#2+H#2O » annoncée équilibrée mais "
-                           "non équilibrée"),
-              std::string::npos)
+    EXPECT_NE(
+        erreurs.find("exercices.txt, ligne 18 : équation 1 « C#3H#8+O#2=CO#2+H#2O » annoncée équilibrée mais "
+                     "non équilibrée"),
+        std::string::npos)
         << erreurs;
-    EXPECT_NE(erreurs.find("exercices.txt, ligne 8 : texte « propane.RTF » introuvable"), std::string::npos) << erreurs;
+    EXPECT_NE(erreurs.find("exercices.txt, ligne 8 : texte « propane.RTF » introuvable"), std::string::npos)
+        << erreurs;
     EXPECT_NE(erreurs.find("rien n'est écrit"), std::string::npos) << erreurs;
     EXPECT_FALSE(fs::exists(dossier / "propane.E07"));
     EXPECT_FALSE(fs::exists(dossier / "propane.C02"));

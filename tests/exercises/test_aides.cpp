@@ -59,11 +59,12 @@ TEST(Aides, GrilleDesComptes)
     EXPECT_EQ(g.cellules, attendu);
     // Only the element that differs draws the eye.
     EXPECT_EQ(g.enrouge, (std::vector<bool>{false, false, true, false}));
-    EXPECT_EQ(g.explication,
-              QString("Ce tableau montre qu'avec les nombres stœchiométriques que vous avez calculés, la "
-                      "stoechiométrie de l'équation chimique n'est pas ajustée.\n\nLa stœchiométrie de chaque "
-                      "élément chimique doit être ajustée.\n\nSi des ions sont présents, la somme de leurs "
-                      "charges doit être la même dans chaque membre de l'équation chimique."));
+    EXPECT_EQ(
+        g.explication,
+        QString("Ce tableau montre qu'avec les nombres stœchiométriques que vous avez calculés, la "
+                "stoechiométrie de l'équation chimique n'est pas ajustée.\n\nLa stœchiométrie de chaque "
+                "élément chimique doit être ajustée.\n\nSi des ions sont présents, la somme de leurs "
+                "charges doit être la même dans chaque membre de l'équation chimique."));
 }
 
 TEST(Aides, ChaqueOuvertureRepartDeZero)
@@ -79,7 +80,8 @@ TEST(Aides, FermetureParOK)
 {
     bool ferme = false;
     observerfenetres([&](QDialog& d) {
-        QTimer::singleShot(0, &d, [&d] { QTest::mouseClick(d.findChild<QPushButton*>("Command1"), Qt::LeftButton); });
+        QTimer::singleShot(
+            0, &d, [&d] { QTest::mouseClick(d.findChild<QPushButton*>("Command1"), Qt::LeftButton); });
         ferme = d.exec() == QDialog::Accepted;
     });
     montrerbravo(nullptr);
@@ -149,7 +151,8 @@ TEST(Aides, GrillesSansCroissanceDeLaMemoire)
 TEST(Aides, Bravo)
 {
     Bravo b;
-    EXPECT_EQ(b.Label1->text(), QString("La stœchiométrie de cette équation chimique est correctement ajustée."));
+    EXPECT_EQ(b.Label1->text(),
+              QString("La stœchiométrie de cette équation chimique est correctement ajustée."));
     EXPECT_TRUE(b.Label1->font().bold());
     EXPECT_TRUE(b.Command1->font().bold());
     EXPECT_EQ(b.Command1->geometry(), QRect(136, 64, 89, 25));

@@ -28,21 +28,21 @@
 #include <QToolButton>
 
 #include <deque>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <functional>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "app/boite.h"
-#include "programme/relier.h"
 #include "exercises/exercice.h"
 #include "exercises/fichexo.h"
 #include "files/echange.h"
 #include "files/enregistrements.h"
 #include "files/serie.h"
 #include "output/confimp.h"
+#include "programme/relier.h"
 #include "rtf/rtf.h"
 #include "tests/pannes.h"
 #include "workspace/editeur.h"
@@ -88,7 +88,10 @@ void annulerdialogue()
     conduire([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
 }
 
-QImage pixmapimage(const QLabel* l) { return l->pixmap().toImage(); }
+QImage pixmapimage(const QLabel* l)
+{
+    return l->pixmap().toImage();
+}
 
 class Exercices : public ::testing::Test {
 protected:
@@ -200,7 +203,8 @@ TEST(Exercice, RecordsReadAsTheBrowserShowsThem)
     EXPECT_EQ(avecseparateur("/ecole"), "/ecole/");
     EXPECT_EQ(avecseparateur("/ecole/"), "/ecole/");
 
-    EXPECT_EQ(msgabsent("/ecole/", "a.rtf"), (message{"Le fichier /ecole/a.rtf est introuvable", "Fichier absent"}));
+    EXPECT_EQ(msgabsent("/ecole/", "a.rtf"),
+              (message{"Le fichier /ecole/a.rtf est introuvable", "Fichier absent"}));
     EXPECT_EQ(msgecrasertexte("/home/eleve/reponse.RTF"),
               (message{"Le fichier reponse.RTF existe déjà.\nEcraser l'ancien?", "Ecraser le fichier?"}));
 }
@@ -650,7 +654,8 @@ TEST_F(Exercices, SaveAndReopenTheAnswer)
     questions.clear();
     repondrefichier(::geteuid() == 0 ? QStringLiteral("/proc/self/r.RTF") : eleve.filePath("ferme/r.RTF"));
     savetexte_Click(menu);
-    QFile::setPermissions(eleve.filePath("ferme"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(eleve.filePath("ferme"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].texte, "Vérifier l'état du lecteur et le nom du fichier.");
     EXPECT_EQ(questions[0].titre, "Erreur d'écriture.");
@@ -733,8 +738,8 @@ std::vector<double> hauteursmot(const QString& pdf, const QString& mot)
     QProcess outil;
     outil.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(outil.waitForFinished(20000));
-    static const QRegularExpression boite(
-        QStringLiteral("<word xMin=\"[-0-9.]+\" yMin=\"([-0-9.]+)\" xMax=\"[-0-9.]+\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
+    static const QRegularExpression boite(QStringLiteral(
+        "<word xMin=\"[-0-9.]+\" yMin=\"([-0-9.]+)\" xMax=\"[-0-9.]+\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
     std::vector<double> h;
     const QString sortie = QString::fromUtf8(outil.readAllStandardOutput());
     for (auto m = boite.globalMatch(sortie); m.hasNext();) {
@@ -848,10 +853,11 @@ TEST_F(Exercices, MenuUnderTheExerciseButton)
         m->close();
     });
     BTEXO_Click(*f);
-    EXPECT_EQ(legendes, (QStringList{"Prise en main", "-", "Ouvrir un exercice (énoncé + configuration)",
-                                     "Voir la correction", "-", "Enregistrer le contenu de la fenêtre exercice",
-                                     "Retrouver un texte", "Imprimer le contenu de la fenêtre exercice", "-",
-                                     "Fermer l'exercice"}));
+    EXPECT_EQ(legendes,
+              (QStringList{"Prise en main", "-", "Ouvrir un exercice (énoncé + configuration)",
+                           "Voir la correction", "-", "Enregistrer le contenu de la fenêtre exercice",
+                           "Retrouver un texte", "Imprimer le contenu de la fenêtre exercice", "-",
+                           "Fermer l'exercice"}));
     ASSERT_EQ(actifs.size(), 10u);
     EXPECT_FALSE(actifs[3]); // no correction on offer
     EXPECT_FALSE(actifs[9]); // no exercise to close
@@ -922,7 +928,8 @@ TEST_F(Exercices, SpecialFilesOfAnExerciseAreMissing)
         ASSERT_EQ(::mkfifo(QFile::encodeName(chemin(nom)).constData(), 0666), 0);
         gardes.push_back(std::make_unique<essai::Debloqueur>(QFile::encodeName(chemin(nom)).toStdString()));
     }
-    exercice("image.E07", {"exos\\enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "", "images\\tube.png"});
+    exercice("image.E07",
+             {"exos\\enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "", "images\\tube.png"});
     exercice("exos/enonce.E07", {"enonce-tube.rtf"});
     exercice("exos/serie.E07", {"enonce.rtf", "serie-tube.C02"});
 
@@ -957,11 +964,13 @@ TEST_F(Exercices, NamesThatLeaveTheirFolderAreMissing)
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(dehors.filePath(QStringLiteral("secret.png"))));
-    ASSERT_TRUE(QFile::link(chemin(QStringLiteral("eleves/paul.rtf")), chemin(QStringLiteral("exos/lien.rtf"))));
+    ASSERT_TRUE(
+        QFile::link(chemin(QStringLiteral("eleves/paul.rtf")), chemin(QStringLiteral("exos/lien.rtf"))));
     exercice("exos/monte.E07", {"..\\eleves\\paul.rtf"});
     exercice("exos/lien.E07", {"lien.rtf"});
     exercice("exos/corrige.E07", {"enonce.rtf", "", "../eleves/paul.rtf"});
-    exercice("exos/image.E07", {"enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "", horsprogramme + "secret.png"});
+    exercice("exos/image.E07", {"enonce.rtf", "", "", "", "", "", "", "", "", "", "", "", "", "",
+                                horsprogramme + "secret.png"});
 
     auto w = navigateur(chemin("exos"));
     for (const char* nom : {"monte.E07", "lien.E07"}) {
@@ -990,7 +999,8 @@ TEST_F(Exercices, NamesThatLeaveTheirFolderAreMissing)
     // The request, which any pupil can write, for an exercise outside.
     questions.clear();
     QFile::copy(chemin(QStringLiteral("exos/enonce.rtf")), dehors.filePath(QStringLiteral("enonce.rtf")));
-    ASSERT_TRUE(remplacerenregistrements(dehors.filePath(QStringLiteral("dehors.E07")).toStdString(), {"enonce.rtf"}));
+    ASSERT_TRUE(remplacerenregistrements(dehors.filePath(QStringLiteral("dehors.E07")).toStdString(),
+                                         {"enonce.rtf"}));
     f->fich->clear();
     ASSERT_TRUE(ecrireenregistrement(chemin("TEMP1S.TMP").toStdString(), 31, horsprogramme + "dehors.E07"));
     f->demandeexercice();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -15,16 +16,15 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
-#include <QApplication>
 
 #include <memory>
 #include <vector>
 
 #include "app/boite.h"
-#include "programme/relier.h"
 #include "exercises/exercice.h"
 #include "exercises/fichexo.h"
 #include "files/enregistrements.h"
+#include "programme/relier.h"
 #include "rtf/rtf.h"
 #include "workspace/feuillep.h"
 #include "workspace/onglets.h"
@@ -143,7 +143,8 @@ TEST_F(Livres, EveryShippedExerciseOpensWithoutAMessage)
         if (corrige) {
             Fichexo menu(*f);
             opencor_Click(menu);
-            EXPECT_TRUE(questions.empty()) << (questions.empty() ? "" : questions.front().texte.toStdString());
+            EXPECT_TRUE(questions.empty())
+                << (questions.empty() ? "" : questions.front().texte.toStdString());
             questions.clear();
             if (renseigne((*r)[2])) {
                 EXPECT_EQ(f->supertext->toPlainText(), texterf(cheminexercice(dossier, (*r)[2])));

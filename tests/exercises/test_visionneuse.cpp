@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
@@ -19,25 +19,26 @@ namespace {
 
 using namespace qm;
 
-const char* const aidecourte = R"(<!DOCTYPE html>
+const char* const aidecourte =
+    R"(<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>Essai</title></head><body>
 <h1><a name="sommaire"></a>Sommaire de l'aide</h1>
 <p><a href="#loin">Aller à la fin</a></p>
 )"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               R"(<h2><a name="loin"></a>Section lointaine é</h2>
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    R"(<h2><a name="loin"></a>Section lointaine é</h2>
 <p>fin</p>
 )"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
-                               "</body></html>\n";
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n<p>remplissage</p>\n"
+    "</body></html>\n";
 
 QString ecrire(const QTemporaryDir& dossier, const QByteArray& contenu)
 {
@@ -47,7 +48,10 @@ QString ecrire(const QTemporaryDir& dossier, const QByteArray& contenu)
     return dossier.path();
 }
 
-QTextBrowser* navigateurde(QDialog& d) { return d.findChild<QTextBrowser*>(QStringLiteral("navigateur")); }
+QTextBrowser* navigateurde(QDialog& d)
+{
+    return d.findChild<QTextBrowser*>(QStringLiteral("navigateur"));
+}
 
 TEST(Visionneuse, MontreLeFichierSurSonSommaire)
 {

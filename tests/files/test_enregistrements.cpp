@@ -3,12 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "dossiertemporaire.h"
 #include "files/cp1252.h"
 #include "files/disque.h"
 #include "files/echange.h"
 #include "files/enregistrements.h"
 #include "files/serie.h"
-#include "dossiertemporaire.h"
 #include "tests/pannes.h"
 
 namespace {
@@ -28,8 +28,11 @@ TEST(Cp1252, Caracteres)
 {
     EXPECT_EQ(depuiscp1252("\xE9t\xE9"), "été");
     EXPECT_EQ(depuiscp1252("\x80"), "€");
-    EXPECT_EQ(depuiscp1252("st\x9C" "chiom\xE9triques"), "stœchiométriques");
-    EXPECT_EQ(verscp1252("Flêche"), "Fl\xEA" "che");
+    EXPECT_EQ(depuiscp1252("st\x9C"
+                           "chiom\xE9triques"),
+              "stœchiométriques");
+    EXPECT_EQ(verscp1252("Flêche"), "Fl\xEA"
+                                    "che");
     EXPECT_EQ(verscp1252("œ€’"), "\x9C\x80\x92");
     EXPECT_EQ(verscp1252("⟶"), std::nullopt);
     EXPECT_EQ(verscp1252("Ω"), std::nullopt);
@@ -56,11 +59,18 @@ TEST(Enregistrement, Decodage)
 {
     EXPECT_EQ(decoderenregistrement(""), "");
     EXPECT_EQ(decoderenregistrement(DossierTemporaire::record("\xE9")), "é");
-    EXPECT_EQ(decoderenregistrement(std::string("\x03\x00" "abc", 5)), "abc"); // last record, unpadded
-    EXPECT_EQ(decoderenregistrement(std::string("\x7E\x00", 2) + std::string(126, 'x')), std::string(126, 'x'));
+    EXPECT_EQ(decoderenregistrement(std::string("\x03\x00"
+                                                "abc",
+                                                5)),
+              "abc"); // last record, unpadded
+    EXPECT_EQ(decoderenregistrement(std::string("\x7E\x00", 2) + std::string(126, 'x')),
+              std::string(126, 'x'));
     EXPECT_EQ(decoderenregistrement(std::string("\x7F\x00", 2) + std::string(126, 'x')), std::nullopt);
     EXPECT_EQ(decoderenregistrement(std::string("\xFF\xFF", 2) + std::string(126, 'x')), std::nullopt);
-    EXPECT_EQ(decoderenregistrement(std::string("\x05\x00" "ab", 4)), std::nullopt); // cut by the end
+    EXPECT_EQ(decoderenregistrement(std::string("\x05\x00"
+                                                "ab",
+                                                4)),
+              std::nullopt); // cut by the end
     EXPECT_EQ(decoderenregistrement(std::string("\x01", 1)), std::nullopt);
 }
 
@@ -161,7 +171,9 @@ TEST_F(Fichier, EchangeAvecLeProgrammeCompagnon)
     ASSERT_EQ(apres.size(), octets.size());
     for (int n = 1; n <= 40; ++n) {
         SCOPED_TRACE(n);
-        const std::string attendu = n == 9 ? record("NON") : n == 31 ? record("") : record("r" + std::to_string(n));
+        const std::string attendu = n == 9    ? record("NON")
+                                    : n == 31 ? record("")
+                                              : record("r" + std::to_string(n));
         EXPECT_EQ(apres.substr(static_cast<std::size_t>(n - 1) * 128, 128), attendu);
     }
 }
@@ -178,8 +190,22 @@ TEST_F(Fichier, EnregistrementsDunExercice)
 {
     // An exercise file: statement, series, corrections, difficulty, notions, title, picture.
     std::string octets;
-    const char* textes[15] = {"enonce.rtf", "serie.C02", "corr.rtf", "", " 2", "", "Les ", "ions", "", "",
-                              "Pr\xE9" "cipitation", "", "", "", "images\\becher.bmp"};
+    const char* textes[15] = {"enonce.rtf",
+                              "serie.C02",
+                              "corr.rtf",
+                              "",
+                              " 2",
+                              "",
+                              "Les ",
+                              "ions",
+                              "",
+                              "",
+                              "Pr\xE9"
+                              "cipitation",
+                              "",
+                              "",
+                              "",
+                              "images\\becher.bmp"};
     for (const char* t : textes)
         octets += record(t);
     ecrire(chemin("ex.E07"), octets);
@@ -248,7 +274,9 @@ TEST_F(Fichier, EchangeSansLienNiFichierSpecial)
 TEST_F(Fichier, DeuxInstancesDuProgramme)
 {
     const std::string d = dossier.string();
-    const auto marque = [&] { return lireenregistrements(cheminechange(d), 9, 9).value_or(std::vector<std::string>{"?"}); };
+    const auto marque = [&] {
+        return lireenregistrements(cheminechange(d), 9, 9).value_or(std::vector<std::string>{"?"});
+    };
     const auto autreinstance = [&](bool quitte, int& ordre, pid_t& pid) {
         int pret[2], fin[2];
         ASSERT_EQ(::pipe(pret), 0);

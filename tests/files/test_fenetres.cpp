@@ -13,16 +13,19 @@
 #include <vector>
 
 #include "app/boite.h"
+#include "dossiertemporaire.h"
 #include "files/fenetres.h"
 #include "files/serie.h"
-#include "dossiertemporaire.h"
 #include "tests/pannes.h"
 
 namespace {
 
 using namespace qm;
 
-QString q(const message& m) { return QString::fromStdString(m.texte); }
+QString q(const message& m)
+{
+    return QString::fromStdString(m.texte);
+}
 
 // Answers the boxes in turn, noting what they asked.
 struct Repondeur {
@@ -69,7 +72,8 @@ TEST(NomDEnregistrement, ExtensionDossierEtC02)
 
 TEST(NomDEnregistrement, SansNom)
 {
-    for (const char* s : {"", "   ", ".C02", "..", "/home/jean.dupont/.C02", "/home/jean/", "/home/jean/ .x"}) {
+    for (const char* s :
+         {"", "   ", ".C02", "..", "/home/jean.dupont/.C02", "/home/jean/", "/home/jean/ .x"}) {
         const nomserie n = nomenregistrement(QString::fromUtf8(s), QStringLiteral("/cours"));
         EXPECT_EQ(n.erreur, msgnomvide) << s;
         EXPECT_TRUE(n.chemin.isEmpty()) << s;
@@ -85,12 +89,25 @@ TEST(NomDEnregistrement, ChangementDeDossier)
 
 TEST(Lecteurs, SeulementLesVolumesDeLEleve)
 {
-    const QStringList montes{"/",          "/boot/efi",        "/snap/core22/1122",     "/run/user/1000/doc",
-                             "/mnt/partage", "/media/eleve/CLE", "/run/media/eleve/USB", "/mnt",
-                             "/mediatheque", "/mntx",             "/var/snap/lxd/common", "/tmp",
-                             "/home/eleve", "/media/eleve/CLE",  "/proc",                "/dev/shm"};
+    const QStringList montes{"/",
+                             "/boot/efi",
+                             "/snap/core22/1122",
+                             "/run/user/1000/doc",
+                             "/mnt/partage",
+                             "/media/eleve/CLE",
+                             "/run/media/eleve/USB",
+                             "/mnt",
+                             "/mediatheque",
+                             "/mntx",
+                             "/var/snap/lxd/common",
+                             "/tmp",
+                             "/home/eleve",
+                             "/media/eleve/CLE",
+                             "/proc",
+                             "/dev/shm"};
     EXPECT_EQ(lecteursretenus(montes, QStringLiteral("/home/eleve")),
-              (QStringList{"/", "/home/eleve", "/media/eleve/CLE", "/mnt", "/mnt/partage", "/run/media/eleve/USB"}));
+              (QStringList{"/", "/home/eleve", "/media/eleve/CLE", "/mnt", "/mnt/partage",
+                           "/run/media/eleve/USB"}));
     // The home folder is offered even when it is no volume of its own.
     EXPECT_EQ(lecteursretenus({"/"}, QStringLiteral("/home/eleve")), (QStringList{"/", "/home/eleve"}));
 }
@@ -161,7 +178,8 @@ TEST_F(Fenetres, NomProposeHorsDuDossierDuProgramme)
         {"s.C02", cheminq("s.C02")},
     };
     for (const cas& c : lignes)
-        EXPECT_EQ(nompropose(cheminq(c.nomfichier), prog, QStringLiteral("/docs")), c.propose) << c.nomfichier;
+        EXPECT_EQ(nompropose(cheminq(c.nomfichier), prog, QStringLiteral("/docs")), c.propose)
+            << c.nomfichier;
     EXPECT_EQ(nompropose(QString(), prog, QStringLiteral("/docs")), QString());
 
     // In the window: proposed there, saved there, the shipped series untouched.
@@ -394,7 +412,8 @@ TEST_F(Fenetres, OuvrirUnFichierEtranger)
     w.ficharge->setText(cheminq("autre.C02"));
     Command1_Click(w);
     ASSERT_EQ(repondeur.questions.size(), 1u);
-    EXPECT_EQ(repondeur.questions[0].texte, QStringLiteral("Ce fichier ne correspond pas à cette application"));
+    EXPECT_EQ(repondeur.questions[0].texte,
+              QStringLiteral("Ce fichier ne correspond pas à cette application"));
     EXPECT_EQ(repondeur.questions[0].titre, QStringLiteral("Fichier non valide"));
     // The window closes after the message.
     EXPECT_EQ(w.result(), QDialog::Accepted);

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "files/serie.h"
 #include "dossiertemporaire.h"
+#include "files/serie.h"
 
 namespace {
 
@@ -132,8 +132,8 @@ TEST_F(Serie, LectureDUnFichierConstruitALaMain)
     ASSERT_EQ(l.erreur, erreurserie::aucune);
     EXPECT_EQ(l.contenu.eqtexte[0], "2H#2+O#2=2H#2O");
     EXPECT_FLOAT_EQ(l.contenu.eqquant[1][2], 2.5f);
-    EXPECT_EQ(l.contenu.conso, 2);  // 1.5: half to the even neighbour
-    EXPECT_EQ(l.contenu.final, 2);  // 2.5 as well
+    EXPECT_EQ(l.contenu.conso, 2); // 1.5: half to the even neighbour
+    EXPECT_EQ(l.contenu.final, 2); // 2.5 as well
     EXPECT_EQ(l.contenu.colorsto, 0);
 
     // Record 122 may hold anything, even a length no record can have.

@@ -155,9 +155,9 @@ TEST_F(Copie, AssemblyAtTheWindowsSizes)
     ASSERT_EQ(a.size(), QSize(777, 189));
     const auto couleur = [&a](int x, int y) { return a.pixelColor(x, y); };
     // The frame and the line after the captions.
-    for (const QPoint p : {QPoint(0, 0), QPoint(776, 0), QPoint(0, 188), QPoint(776, 188), QPoint(400, 0),
-                           QPoint(400, 188), QPoint(0, 100), QPoint(776, 100), QPoint(88, 1), QPoint(88, 100),
-                           QPoint(88, 187)})
+    for (const QPoint p :
+         {QPoint(0, 0), QPoint(776, 0), QPoint(0, 188), QPoint(776, 188), QPoint(400, 0), QPoint(400, 188),
+          QPoint(0, 100), QPoint(776, 100), QPoint(88, 1), QPoint(88, 100), QPoint(88, 187)})
         EXPECT_EQ(couleur(p.x(), p.y()), QColor(Qt::black)) << p.x() << "," << p.y();
     EXPECT_EQ(couleur(87, 100), QColor(Qt::green));
     EXPECT_EQ(couleur(1, 1), QColor(Qt::green));
@@ -229,7 +229,8 @@ TEST_F(Copie, EraseTheEquationOnDisplay)
     EXPECT_TRUE(f->Text1->text().isEmpty());
     for (std::size_t j = 1; j <= 11; ++j)
         EXPECT_EQ(f->etat.quant[j], 0.0f) << j;
-    EXPECT_EQ(f->Picture3->image, uni(689, 169, f->Picture3->fond).convertToFormat(f->Picture3->image.format()));
+    EXPECT_EQ(f->Picture3->image,
+              uni(689, 169, f->Picture3->fond).convertToFormat(f->Picture3->image.format()));
     EXPECT_EQ(f->etat.numcourant, 3);
     EXPECT_EQ(f->etat.eqtexte[5], "C+O#2=CO#2");
     EXPECT_EQ(f->etat.eqquant[10][1], 2.0f);
@@ -266,7 +267,8 @@ TEST_F(Copie, AnAmountBeingTypedIsCommittedBeforeTheTopRowActs)
     EXPECT_TRUE(f->Text1->text().isEmpty());
     for (std::size_t j = 1; j <= 11; ++j)
         EXPECT_EQ(f->etat.quant[j], 0.0f) << j;
-    EXPECT_EQ(f->Picture3->image, uni(689, 169, f->Picture3->fond).convertToFormat(f->Picture3->image.format()));
+    EXPECT_EQ(f->Picture3->image,
+              uni(689, 169, f->Picture3->fond).convertToFormat(f->Picture3->image.format()));
     EXPECT_EQ(f->Picture4->image, legendesvides);
 }
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -13,10 +15,8 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QTimer>
-#include <QApplication>
-#include <QPrintDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -47,13 +47,15 @@ int pages(const QString& chemin)
 }
 
 // The pages as pictures, or none without pdftoppm.
-std::optional<std::vector<QImage>> rendre(const QString& pdf, const QString& dossier, double resolution = rendu)
+std::optional<std::vector<QImage>> rendre(const QString& pdf, const QString& dossier,
+                                          double resolution = rendu)
 {
     const QString outil = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (outil.isEmpty())
         return std::nullopt;
     const QString prefixe = QDir(dossier).filePath(QStringLiteral("page"));
-    QProcess::execute(outil, {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-png"), pdf, prefixe});
+    QProcess::execute(
+        outil, {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-png"), pdf, prefixe});
     std::vector<QImage> images;
     for (const QString& nom : QDir(dossier).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name))
         images.push_back(QImage(QDir(dossier).filePath(nom)));
@@ -91,8 +93,8 @@ protected:
         QPrinter& p = imprimante();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
-        p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 10, 10),
-                                    QPageLayout::Millimeter));
+        p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(20, 15, 10, 10), QPageLayout::Millimeter));
         installerrepondeur([this](const questionboite& q) {
             questions.push_back(q);
             return reponse::ok;
@@ -233,7 +235,8 @@ TEST_F(Impression, PictureStoredWithoutLoss)
     QProcess liste;
     liste.start(outil, {QStringLiteral("-list"), pdf});
     ASSERT_TRUE(liste.waitForFinished(20000));
-    const QStringList lignes = QString::fromLatin1(liste.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lignes =
+        QString::fromLatin1(liste.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lignes.size(), 3) << "a title, a rule and one picture";
     const QStringList champs = lignes[2].simplified().split(' ');
     ASSERT_GE(champs.size(), 9);

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QIcon>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

@@ -13,8 +13,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,9 +36,9 @@
 #include <sys/stat.h>
 
 #include "app/boite.h"
-#include "programme/relier.h"
 #include "files/enregistrements.h"
 #include "output/feuillef.h"
+#include "programme/relier.h"
 #include "rtf/rtf.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
@@ -59,7 +59,8 @@ using namespace qm;
 // closed at once.
 class Gardien {
 public:
-    Gardien(std::function<int(int)> hasard, QString dossier) : entier(std::move(hasard)), ici(std::move(dossier))
+    Gardien(std::function<int(int)> hasard, QString dossier)
+        : entier(std::move(hasard)), ici(std::move(dossier))
     {
         minuterie.setInterval(0);
         QObject::connect(&minuterie, &QTimer::timeout, [this] { agir(); });
@@ -73,7 +74,8 @@ private:
     // missing one, names that are only an extension or hold dots.
     QString nomauhasard(const char* extension)
     {
-        static const char* const noms[] = {"serie", "bonne", "tube", "etrangere", "absent", "a.b.c", "", "x y"};
+        static const char* const noms[] = {"serie",  "bonne", "tube", "etrangere",
+                                           "absent", "a.b.c", "",     "x y"};
         return QString::fromLatin1(noms[entier(int(std::size(noms)))]) + QLatin1String(extension);
     }
     template <typename T> T* auhasard(QWidget& w)
@@ -199,9 +201,17 @@ void filtremessages(QtMsgType type, const QMessageLogContext& contexte, const QS
 // Balanced equations as a pupil types them: a digit after a letter becomes a
 // subscript by itself, "^" is the Up key that asks for a superscript.
 const char* const equilibrees[] = {
-    "2H2+O2=2H2O",   "CH4+2O2=CO2+2H2O", "N2+3H2=2NH3",         "2Na+Cl2=2NaCl",
-    "Zn+2HCl=ZnCl2+H2", "CaCO3=CaO+CO2", "Fe2O3+3CO=2Fe+3CO2",  "Ag^++Cl-=AgCl",
-    "Fe^3++3OH-=Fe(OH)3", "C3H8+5O2=3CO2+4H2O", "Ca(OH)2+2HCl=CaCl2+2H2O",
+    "2H2+O2=2H2O",
+    "CH4+2O2=CO2+2H2O",
+    "N2+3H2=2NH3",
+    "2Na+Cl2=2NaCl",
+    "Zn+2HCl=ZnCl2+H2",
+    "CaCO3=CaO+CO2",
+    "Fe2O3+3CO=2Fe+3CO2",
+    "Ag^++Cl-=AgCl",
+    "Fe^3++3OH-=Fe(OH)3",
+    "C3H8+5O2=3CO2+4H2O",
+    "Ca(OH)2+2HCl=CaCl2+2H2O",
     // Thirteen species: cut to the first ten, with its message.
     "H+H+H+H+H+H+H+H+H+H+H+H=6H2",
 };
@@ -218,7 +228,8 @@ class Singe : public ::testing::Test {
 protected:
     QTemporaryDir dossier;
     std::unique_ptr<FeuilleP> f;
-    std::mt19937 hasard{static_cast<std::mt19937::result_type>(nombreenv("QUILMARET_SINGE_GRAINE", 20240611))};
+    std::mt19937 hasard{
+        static_cast<std::mt19937::result_type>(nombreenv("QUILMARET_SINGE_GRAINE", 20240611))};
     std::map<QString, int> questions; // message boxes by title
     int grilles = 0;
     int bravos = 0;
@@ -227,7 +238,7 @@ protected:
     int saisies = 0;  // times the amount box opened
     long envoyes = 0; // clicks, drags, keys and waits sent
     const long voulus = nombreenv("QUILMARET_SINGE_EVENEMENTS", 100000);
-    std::size_t pluslong = 0; // the longest text seen in the equation box, in bytes
+    std::size_t pluslong = 0;        // the longest text seen in the equation box, in bytes
     std::deque<std::string> journal; // the last events, to replay a failure by hand
 
     void SetUp() override
@@ -280,7 +291,9 @@ protected:
     // picture, and one whose names climb out of the folder.
     void preparerdossier()
     {
-        const auto ici = [this](const char* nom) { return dossier.filePath(QLatin1String(nom)).toStdString(); };
+        const auto ici = [this](const char* nom) {
+            return dossier.filePath(QLatin1String(nom)).toStdString();
+        };
         serie s;
         s.eqtexte[0] = "CH#4+2O#2=CO#2+2H#2O";
         s.eqquant[0][1] = 1;
@@ -340,8 +353,8 @@ protected:
             noter(std::string("double-clic ") + nom);
             QTest::mouseDClick(fenetre, b, {}, p);
         } else {
-            noter(std::string("clic ") + nom + (b == Qt::RightButton ? " droit " : " ") + std::to_string(p.x()) +
-                  "," + std::to_string(p.y()));
+            noter(std::string("clic ") + nom + (b == Qt::RightButton ? " droit " : " ") +
+                  std::to_string(p.x()) + "," + std::to_string(p.y()));
             QTest::mouseClick(fenetre, b, {}, p);
         }
     }
@@ -351,7 +364,8 @@ protected:
         ++envoyes;
         QWindow* fenetre = f->windowHandle();
         QPoint p = dans(w);
-        noter(std::string("glisser ") + nom + " depuis " + std::to_string(p.x()) + "," + std::to_string(p.y()));
+        noter(std::string("glisser ") + nom + " depuis " + std::to_string(p.x()) + "," +
+              std::to_string(p.y()));
         QTest::mousePress(fenetre, Qt::LeftButton, {}, p);
         const int pas = 1 + entier(8);
         for (int i = 0; i < pas; ++i) {
@@ -370,8 +384,8 @@ protected:
         ++envoyes;
         if (!boite->hasFocus())
             boite->setFocus(Qt::MouseFocusReason);
-        noter(std::string("touche ") + nom + " " + (c.isNull() ? QKeySequence(k).toString().toStdString()
-                                                                : QString(c).toStdString()));
+        noter(std::string("touche ") + nom + " " +
+              (c.isNull() ? QKeySequence(k).toString().toStdString() : QString(c).toStdString()));
         if (c.isNull())
             QTest::keyClick(boite, k, m);
         else
@@ -402,7 +416,8 @@ protected:
         static const Qt::Key touches[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Enter, Qt::Key_Return,
                                           Qt::Key_Left,      Qt::Key_Right,  Qt::Key_Home,  Qt::Key_End};
         if (chance(0.7))
-            touche(f->Text2, "Text2", Qt::Key_unknown, QLatin1Char(caracteres[entier(int(sizeof caracteres) - 1)]));
+            touche(f->Text2, "Text2", Qt::Key_unknown,
+                   QLatin1Char(caracteres[entier(int(sizeof caracteres) - 1)]));
         else if (chance(0.95))
             touche(f->Text2, "Text2", unde(touches), QChar());
         else
@@ -411,8 +426,8 @@ protected:
 
     void touchecurseur()
     {
-        static const Qt::Key touches[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Home,
-                                          Qt::Key_End,    Qt::Key_PageUp,   Qt::Key_PageDown};
+        static const Qt::Key touches[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,
+                                          Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
         touche(f->HScroll1, "HScroll1", unde(touches), QChar());
     }
 
@@ -487,7 +502,7 @@ protected:
             const char* noms[] = {"Command2", "Command11", "Command8", "BTEXO"};
             const char* nom = unde(noms);
             QWidget* b = std::string_view(nom) == "BTEXO" ? static_cast<QWidget*>(f->BTEXO)
-                                                           : f->commandes.at(QString::fromLatin1(nom));
+                                                          : f->commandes.at(QString::fromLatin1(nom));
             cliquer(nom, b, 1);
         } else if (tirage < 995 && voulus - envoyes > 450) {
             taperequation(); // at most 400 keys to empty the box and the equation's own
@@ -541,18 +556,21 @@ protected:
         if (e.occupe != 0)
             faute << "une correction de l'équation est restée en cours; ";
         if (f->valideur->isEnabled() == f->fleche->isEnabled())
-            faute << "valideur et flèche ensemble " << (f->fleche->isEnabled() ? "actifs" : "inactifs") << "; ";
+            faute << "valideur et flèche ensemble " << (f->fleche->isEnabled() ? "actifs" : "inactifs")
+                  << "; ";
         if (e.colsaisie < 0 || e.colsaisie > 11)
             faute << "colsaisie " << e.colsaisie << "; ";
         if (e.nbcolonnes < 0 || e.nbcolonnes > 11)
             faute << "nbcolonnes " << e.nbcolonnes << "; ";
-        if (!(e.modeaffichage == 0 || e.modeaffichage == 100 || (e.modeaffichage >= 1 && e.modeaffichage <= 10)))
+        if (!(e.modeaffichage == 0 || e.modeaffichage == 100 ||
+              (e.modeaffichage >= 1 && e.modeaffichage <= 10)))
             faute << "modeaffichage " << e.modeaffichage << "; ";
         if (!f->isVisible())
             faute << "la fenêtre s'est fermée; ";
         if (faute.str().empty())
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << faute.str() << "\nderniers événements :\n" << dernierevenements();
+        return ::testing::AssertionFailure() << faute.str() << "\nderniers événements :\n"
+                                             << dernierevenements();
     }
 };
 
@@ -599,10 +617,11 @@ TEST_F(Singe, CentMilleEvenementsAuHasard)
     int fermees = 0;
     for (const auto& [nom, n] : gardien.fermees)
         fermees += n;
-    std::printf("[ singe    ] %ld événements en %.1f s ; %d messages, %d grilles, %d bravos, %d tableaux, "
-                "%d saisies de quantité, %d menus, %d fenêtres fermées ; équation la plus longue : %zu octets\n",
-                faits, chrono.elapsed() / 1000.0, boites, grilles, bravos, tableaux, saisies, menus, fermees,
-                pluslong);
+    std::printf(
+        "[ singe    ] %ld événements en %.1f s ; %d messages, %d grilles, %d bravos, %d tableaux, "
+        "%d saisies de quantité, %d menus, %d fenêtres fermées ; équation la plus longue : %zu octets\n",
+        faits, chrono.elapsed() / 1000.0, boites, grilles, bravos, tableaux, saisies, menus, fermees,
+        pluslong);
     for (const auto& [titre, n] : questions)
         std::printf("[ singe    ]   message « %s » : %d\n", titre.toUtf8().constData(), n);
     for (const auto& [nom, n] : gardien.fermees)

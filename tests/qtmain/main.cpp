@@ -25,7 +25,8 @@ class fautes : public ::testing::EmptyTestEventListener {
 // The windows under test need the application the program itself prepares.
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication application(argc, argv);
     qm::preparerapplication(application);
     QApplication::setCursorFlashTime(0);

@@ -1,8 +1,7 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QtMessageHandler suivant = nullptr;
 

@@ -9,8 +9,7 @@
 #include <QTextDocument>
 #include <memory>
 
-namespace qm::essai
-{
+namespace qm::essai {
 
 struct lu {
     std::unique_ptr<QTextDocument> doc = std::make_unique<QTextDocument>();

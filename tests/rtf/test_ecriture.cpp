@@ -8,8 +8,7 @@
 using namespace qm;
 using namespace qm::essai;
 
-namespace
-{
+namespace {
 
 // What a reader sees of a run of characters.
 struct morceau {

@@ -8,8 +8,7 @@
 using namespace qm;
 using namespace qm::essai;
 
-namespace
-{
+namespace {
 
 lu fichier(const char* nom)
 {

@@ -7,8 +7,7 @@
 using namespace qm;
 using namespace qm::essai;
 
-namespace
-{
+namespace {
 
 QByteArray rtf(const char* corps)
 {

@@ -8,8 +8,7 @@
 using namespace qm;
 using namespace qm::essai;
 
-namespace
-{
+namespace {
 
 // Bytes that matter to the reader come more often than others.
 char octetchoisi(std::mt19937& alea)

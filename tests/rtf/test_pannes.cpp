@@ -20,8 +20,7 @@
 #include "files/disque.h"
 #include "tests/pannes.h"
 
-namespace
-{
+namespace {
 
 using namespace qm;
 using essai::DisquePlein;
@@ -41,9 +40,8 @@ void reponselongue(QTextDocument& d)
     d.setPlainText(t);
 }
 
-class Pannes : public ::testing::Test
-{
-  protected:
+class Pannes : public ::testing::Test {
+protected:
     QTemporaryDir dossier;
     QTextDocument ancienne;
     QTextDocument nouvelle;
@@ -114,7 +112,8 @@ TEST_F(Pannes, ReadOnlyFolderKeepsTheOldAnswer)
     EXPECT_EQ(erreur, message(chemin));
     EXPECT_EQ(lire(chemin), ancien);
     if (!essai::parroot()) {
-        QFile::setPermissions(dossier.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dossier.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_EQ(fichiers(dossier.path()), QStringList{QStringLiteral("reponse.rtf")});
     }
 }
@@ -131,7 +130,8 @@ TEST_F(Pannes, VanishedFolderIsNotMadeAgain)
     EXPECT_EQ(erreur, message(chemin));
     EXPECT_FALSE(QFileInfo::exists(dossier.filePath(QStringLiteral("classe"))));
     EXPECT_EQ(lire(dossier.filePath(QStringLiteral("ailleurs/reponse.rtf"))), ancien);
-    EXPECT_EQ(fichiers(dossier.filePath(QStringLiteral("ailleurs"))), QStringList{QStringLiteral("reponse.rtf")});
+    EXPECT_EQ(fichiers(dossier.filePath(QStringLiteral("ailleurs"))),
+              QStringList{QStringLiteral("reponse.rtf")});
 
     // ... or removed with what it held.
     ASSERT_TRUE(QDir(dossier.filePath(QStringLiteral("ailleurs"))).removeRecursively());
@@ -158,7 +158,8 @@ TEST_F(Pannes, LinksAndReadOnlyFilesAsForSeries)
     ASSERT_TRUE(QFile::link(QStringLiteral("partage/absent.rtf"), perdu));
     EXPECT_FALSE(ecrirefichierrtf(nouvelle, perdu, &erreur));
     EXPECT_EQ(erreur, message(perdu));
-    EXPECT_EQ(fichiers(dossier.filePath(QStringLiteral("partage"))), QStringList{QStringLiteral("reponse.rtf")});
+    EXPECT_EQ(fichiers(dossier.filePath(QStringLiteral("partage"))),
+              QStringList{QStringLiteral("reponse.rtf")});
 
     // Root writes any file: the files of another user are tried with the series.
     if (!essai::parroot()) {

@@ -7,7 +7,10 @@
 #include <ostream>
 
 // Readable values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QColor& c, std::ostream* os)
 {
     *os << "RGB(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";

@@ -12,11 +12,11 @@
 #include <QTest>
 
 #include "app/boite.h"
+#include "impression.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
 #include "workspace/feuillep.h"
-#include "impression.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -17,9 +17,9 @@
 #include "app/boite.h"
 #include "app/initialisation.h"
 #include "files/enregistrements.h"
+#include "impression.h"
 #include "workspace/cadre.h"
 #include "workspace/feuillep.h"
-#include "impression.h"
 
 namespace {
 
@@ -204,7 +204,8 @@ TEST_F(Feuille, TailleSelonLEcran)
     EXPECT_EQ(f->windowState(), Qt::WindowNoState);
     EXPECT_EQ(f->size(), QSize(800, 600));
     EXPECT_EQ(f->minimumSize(), f->maximumSize());
-    EXPECT_EQ(f->pos(), QPoint((1024 - f->frameGeometry().width()) / 2, (768 - f->frameGeometry().height()) / 2));
+    EXPECT_EQ(f->pos(),
+              QPoint((1024 - f->frameGeometry().width()) / 2, (768 - f->frameGeometry().height()) / 2));
 }
 
 TEST_F(Feuille, Fermeture)

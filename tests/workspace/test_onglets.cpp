@@ -21,12 +21,11 @@ const QColor gris(128, 128, 128);
 const QColor blanc(255, 255, 255);
 
 // Counts the strip's paints, to tell a repaint from none.
-class CompteurPeintures : public QObject
-{
-  public:
+class CompteurPeintures : public QObject {
+public:
     int peintures = 0;
 
-  protected:
+protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)

@@ -76,7 +76,7 @@ TEST_F(Saisie, RetourArriereEtEntree)
 
 TEST_F(Saisie, PasAssezDePlaceUnMessageParTouche)
 {
-    c.largeur = 200; // room up to x = 190
+    c.largeur = 200;              // room up to x = 190
     taper("HHHHHHHHHHHHHHHHHHH"); // the 19th would start at x = 200
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0].titre, "Dépassement de capacité");
@@ -118,9 +118,9 @@ TEST_F(Saisie, EspecesEnColonnes)
     // Each species starts where it is centred in its column: "2H₂" is
     // 10 + 10 + 6 wide, "O₂" 16, "2H₂O" 36.
     const auto debut = [this](int i) { return e.dessin.caracteres[static_cast<std::size_t>(i)].coin.x(); };
-    EXPECT_EQ(debut(0), 102);        // (230 - 26) / 2
-    EXPECT_EQ(debut(4), 230 + 107);  // O, after "2H₂" and " + "
-    EXPECT_EQ(debut(7), 460 + 97);   // 2, after " ⟶ "
+    EXPECT_EQ(debut(0), 102);       // (230 - 26) / 2
+    EXPECT_EQ(debut(4), 230 + 107); // O, after "2H₂" and " + "
+    EXPECT_EQ(debut(7), 460 + 97);  // 2, after " ⟶ "
     EXPECT_TRUE(r.messages.empty());
 }
 

@@ -28,8 +28,8 @@ using namespace qm;
 
 // Ten balanced equations, one per slot.
 const char* const equations[10] = {
-    "H#2+Cl#2=2HCl",      "2H#2+O#2=2H#2O",  "C+O#2=CO#2",      "N#2+3H#2=2NH#3",   "2Na+Cl#2=2NaCl",
-    "CH#4+2O#2=CO#2+2H#2O", "2Mg+O#2=2MgO", "Fe+S=FeS",        "2Cu+O#2=2CuO",     "2K+Cl#2=2KCl",
+    "H#2+Cl#2=2HCl",        "2H#2+O#2=2H#2O", "C+O#2=CO#2", "N#2+3H#2=2NH#3", "2Na+Cl#2=2NaCl",
+    "CH#4+2O#2=CO#2+2H#2O", "2Mg+O#2=2MgO",   "Fe+S=FeS",   "2Cu+O#2=2CuO",   "2K+Cl#2=2KCl",
 };
 
 // Initial amounts for the reactants only: the table sets those of the products.
@@ -49,8 +49,14 @@ void conduire(std::function<void(QDialog&)> conduite, int essais = 100)
     });
 }
 
-void cliquer(QDialog& d, const char* nom) { d.findChild<QPushButton*>(QString::fromLatin1(nom))->click(); }
-void taper(QDialog& d, const char* nom, const QString& t) { d.findChild<QLineEdit*>(QString::fromLatin1(nom))->setText(t); }
+void cliquer(QDialog& d, const char* nom)
+{
+    d.findChild<QPushButton*>(QString::fromLatin1(nom))->click();
+}
+void taper(QDialog& d, const char* nom, const QString& t)
+{
+    d.findChild<QLineEdit*>(QString::fromLatin1(nom))->setText(t);
+}
 
 class Series : public ::testing::Test {
 protected:

@@ -15,8 +15,7 @@
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
 
-namespace
-{
+namespace {
 
 using namespace qm;
 
@@ -90,9 +89,8 @@ const textedessin* trouver(const std::vector<textedessin>& textes, int colonne, 
 }
 
 // A + 2 B = C with 1 mol of A and of B, on the real window.
-class Tableau : public ::testing::Test
-{
-  protected:
+class Tableau : public ::testing::Test {
+protected:
     QTemporaryDir dossier;
     std::unique_ptr<FeuilleP> f;
 

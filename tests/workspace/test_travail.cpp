@@ -27,7 +27,7 @@ TEST_F(Travail, ChangerDEquation)
     choisir(3);
     EXPECT_TRUE(e.texte.isEmpty());
     EXPECT_EQ(e.quant[1], 0.f);
-    EXPECT_TRUE(r.focus);                    // an empty slot: the keyboard to the box
+    EXPECT_TRUE(r.focus); // an empty slot: the keyboard to the box
     EXPECT_FALSE(r.verification);
     choisir(0);
     EXPECT_EQ(e.texte, "2H#2+O#2=2H#2O");
