@@ -62,21 +62,6 @@ void bloquant(int fd)
         ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
 }
 
-bool toutecrire(int fd, std::string_view octets, off_t position)
-{
-    std::size_t fait = 0;
-    while (fait < octets.size()) {
-        const ssize_t n =
-            ::pwrite(fd, octets.data() + fait, octets.size() - fait, position + static_cast<off_t>(fait));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        fait += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // A new file beside `chemin`, named after it, created exclusively: the
 // permissions asked (0666) less the umask, as for any new document.
 int creertemporaire(const std::string& dossier, const std::string& nom, std::string& temporaire)
@@ -139,6 +124,21 @@ bool ecrireenplace(const std::string& cible, const struct stat& verifie, std::st
 }
 
 } // namespace
+
+bool toutecrire(int fd, std::string_view octets, off_t position)
+{
+    std::size_t fait = 0;
+    while (fait < octets.size()) {
+        const ssize_t n =
+            ::pwrite(fd, octets.data() + fait, octets.size() - fait, position + static_cast<off_t>(fait));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        fait += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 void preparerecritures()
 {

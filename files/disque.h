@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 namespace qm {
 
 // Writing past a file-size limit (ulimit -f of a school's login profile)
@@ -56,6 +58,10 @@ int ouvrirpartage(const std::string& chemin);
 //   disk or a size limit refuses the save before the file is touched.
 // - A new file gets the permissions 0666 less the umask.
 bool remplacerfichier(const std::string& chemin, std::string_view octets);
+
+// Writes all of `octets` at `position` of an open file, through interrupted
+// and partial writes; false on the first failure.
+bool toutecrire(int fd, std::string_view octets, off_t position);
 
 // The real path of `chemin` when it names an existing file or folder inside
 // `dossier` once every link and ".." is resolved; nothing otherwise.

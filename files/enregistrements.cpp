@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "files/cp1252.h"
+#include "files/disque.h"
 
 namespace qm {
 
@@ -82,17 +83,7 @@ bool ecrireenregistrement(int fd, int numero, std::string_view texte)
     if (!e)
         return false;
     const auto position = static_cast<off_t>(numero - 1) * static_cast<off_t>(tailleenregistrement);
-    std::size_t fait = 0;
-    while (fait < e->size()) {
-        const ssize_t n =
-            ::pwrite(fd, e->data() + fait, e->size() - fait, position + static_cast<off_t>(fait));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        fait += static_cast<std::size_t>(n);
-    }
-    return true;
+    return toutecrire(fd, std::string_view(e->data(), e->size()), position);
 }
 
 bool ecrireenregistrement(const std::string& chemin, int numero, std::string_view texte)

@@ -275,14 +275,7 @@ void construireediteur(FeuilleP& f)
     // the caret image posi is the caret the pupil sees.
     f.Text1->setGeometry(zonepicture2.x() + 1, zonepicture2.y() + 1, 21, 22);
     f.Text1->lower();
-    // Its raw text, markers and all, is not for the pupil's eyes.
     f.Text1->setFrame(false);
-    QPalette discret = f.Text1->palette();
-    discret.setColor(QPalette::Base, QColor(225, 225, 212));
-    discret.setColor(QPalette::Text, QColor(225, 225, 212));
-    discret.setColor(QPalette::Highlight, QColor(225, 225, 212));
-    discret.setColor(QPalette::HighlightedText, QColor(225, 225, 212));
-    f.Text1->setPalette(discret);
     f.Text1->installEventFilter(new filtretext1(f));
 
     f.posi = new QLabel(f.Picture2);

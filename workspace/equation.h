@@ -20,6 +20,17 @@ namespace qm {
 // caret image goes, and whether the drawing had room. Laid out as data first,
 // then painted; laying out never touches a window.
 
+// "#" before a subscript, "*" before a superscript.
+inline bool estmarqueur(QChar c)
+{
+    return c == QLatin1Char('#') || c == QLatin1Char('*');
+}
+// The character at i, or none past either end.
+inline QChar caractere(const QString& t, int i)
+{
+    return i >= 0 && i < t.size() ? t[i] : QChar();
+}
+
 enum class faceequation { grande, petite, fleche }; // Arial 12, Arial 8, the arrow's face at 12
 
 // What the layout measures with: the width of a text in a face, and the

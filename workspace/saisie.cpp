@@ -12,16 +12,6 @@ namespace qm {
 
 namespace {
 
-bool estmarqueur(QChar c)
-{
-    return c == QLatin1Char('#') || c == QLatin1Char('*');
-}
-
-QChar caractere(const QString& t, int i)
-{
-    return i >= 0 && i < t.size() ? t[i] : QChar();
-}
-
 bool caracterepermis(QChar c)
 {
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||

@@ -16,26 +16,11 @@
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
 #include "workspace/feuillep.h"
+#include "workspace/tableau.h"
 
 namespace qm {
 
 namespace {
-
-// A check-box state as the file keeps it: 0 unchecked, 1 checked, 2 greyed.
-std::int16_t etatcase(const QCheckBox* c)
-{
-    if (!c)
-        return 0;
-    switch (c->checkState()) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Unchecked:
-        break;
-    }
-    return 0;
-}
 
 // Setting the state runs the box's own click action when the state changes.
 void reglercase(QCheckBox* c, std::int16_t etat)

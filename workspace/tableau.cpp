@@ -846,8 +846,6 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
-namespace {
-
 std::int16_t etatcase(const QCheckBox* c)
 {
     switch (c->checkState()) {
@@ -860,8 +858,6 @@ std::int16_t etatcase(const QCheckBox* c)
     }
     return 0;
 }
-
-} // namespace
 
 // The options redraw a table only while there is one: an equation that is
 // being edited or did not balance gets no table from a click here.

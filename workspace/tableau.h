@@ -9,11 +9,13 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "core/avancement.h"
 
+class QCheckBox;
 class QKeyEvent;
 class QMouseEvent;
 class QPainter;
@@ -147,6 +149,10 @@ void Text2_GotFocus(FeuilleP& f);
 void Text2_LostFocus(FeuilleP& f);
 // True when the key is consumed (committed, replaced or dropped).
 bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k);
+
+// A display option's box as the state and the series files keep it: 0
+// unticked, 1 ticked, 2 greyed.
+std::int16_t etatcase(const QCheckBox* c);
 
 void final_Click(FeuilleP& f);
 void conso_Click(FeuilleP& f);
