@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QPixmapCache>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -110,6 +111,15 @@ QFont police(const QString& nom, double points, bool gras)
     f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     f.setBold(gras);
     return f;
+}
+
+QPixmap imagenette(QSize taille)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap image(taille * ratio);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
 }
 
 void preparerapplication(QApplication& application)

@@ -2,6 +2,8 @@
 
 class QApplication;
 class QFont;
+class QPixmap;
+class QSize;
 class QString;
 
 namespace qm {
@@ -17,5 +19,11 @@ void preparerapplication(QApplication& application);
 // A Windows face at a size in points, fixed in pixels (12 pt is 16 px) so that
 // no screen resolution changes a text width.
 QFont police(const QString& nom, double points, bool gras = false);
+
+// A transparent picture of `taille` in window pixels for an icon or a key, in
+// as many screen pixels as the screen's scale gives: a painter on it draws in
+// window pixels, and the picture stays sharp on a scaled screen. At scale 1
+// it is a plain picture of that size.
+QPixmap imagenette(QSize taille);
 
 } // namespace qm

@@ -490,8 +490,7 @@ QFont policede(police_touche f)
 // key's size so that they read the same under any style.
 QPixmap imagetouche(const QString& base, const QString& exposant, QSize taille)
 {
-    QPixmap image(taille);
-    image.fill(Qt::transparent);
+    QPixmap image = imagenette(taille);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(Qt::black);

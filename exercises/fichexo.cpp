@@ -63,8 +63,7 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& legende, QRec
 // A five-pointed star, lit (gold) or dark, drawn for the difficulty.
 QPixmap etoile(bool allumee, QSize taille)
 {
-    QPixmap image(taille);
-    image.fill(Qt::transparent);
+    QPixmap image = imagenette(taille);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath trace;

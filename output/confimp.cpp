@@ -213,9 +213,9 @@ void Command1_Click(Confimp& d)
         FeuilleP& f = d.feuille;
         Feuillef& ff = feuillef(f);
         if (d.Option1->isChecked())
-            ff.copieur = f.Picture2->image.copy();
+            ff.copieur = f.Picture2->bitmap();
         else
-            ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
+            ff.copieur = assembler(f.Picture2->bitmap(), f.Picture4->bitmap(), f.Picture3->bitmap());
         imprimer(imprimante(), ff.copieur, d.UpDown1->value());
     });
     d.accept();

@@ -124,7 +124,7 @@ QImage assembler(const QImage& entete, const QImage& legendes, const QImage& tab
 
 void ceqbi_Click(FeuilleP& f)
 {
-    mettresurpressepapiers(f.Picture2->image);
+    mettresurpressepapiers(f.Picture2->bitmap());
     noterlacopie(f);
     f.etat.eqquant[10].fill(0);
 }
@@ -132,7 +132,7 @@ void ceqbi_Click(FeuilleP& f)
 void eqbietab_Click(FeuilleP& f)
 {
     Feuillef& ff = feuillef(f);
-    ff.copieur = assembler(f.Picture2->image, f.Picture4->image, f.Picture3->image);
+    ff.copieur = assembler(f.Picture2->bitmap(), f.Picture4->bitmap(), f.Picture3->bitmap());
     mettresurpressepapiers(ff.copieur);
     noterlacopie(f);
     for (std::size_t j = 1; j <= nombreespeces; ++j)

@@ -3,7 +3,29 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace qm {
+
+namespace {
+
+// How many screen pixels cover `taille` in the widget's coordinates.
+QSize pixels(QSize taille, qreal ratio)
+{
+    return {static_cast<int>(std::ceil(taille.width() * ratio)),
+            static_cast<int>(std::ceil(taille.height() * ratio))};
+}
+
+// A blank picture of `taille` in the widget's coordinates.
+QImage surface(QSize taille, qreal ratio, const QColor& fond)
+{
+    QImage image(pixels(taille, ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(fond);
+    return image;
+}
+
+} // namespace
 
 Dessin::Dessin(QWidget* parent, const QString& nom, const QRect& place, const QColor& couleur)
     : QWidget(parent), fond(couleur)
@@ -12,8 +34,17 @@ Dessin::Dessin(QWidget* parent, const QString& nom, const QRect& place, const QC
     setGeometry(place);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    image = QImage(place.size(), QImage::Format_RGB32);
-    image.fill(fond);
+    image = surface(place.size(), devicePixelRatioF(), fond);
+}
+
+QImage Dessin::bitmap() const
+{
+    if (image.devicePixelRatio() == 1)
+        return image;
+    QImage reduite = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_RGB32);
+    reduite.setDevicePixelRatio(1);
+    return reduite;
 }
 
 void Dessin::effacer()
@@ -35,10 +66,9 @@ void Dessin::paintEvent(QPaintEvent*)
 void Dessin::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (image.size() == size())
+    if (image.size() == pixels(size(), devicePixelRatioF()))
         return;
-    QImage nouvelle(size(), QImage::Format_RGB32);
-    nouvelle.fill(fond);
+    QImage nouvelle = surface(size(), devicePixelRatioF(), fond);
     QPainter p(&nouvelle);
     p.drawImage(0, 0, image);
     image = nouvelle;

@@ -68,8 +68,8 @@ bool montrant = false;
 cadreequation cadre(const FeuilleP& f)
 {
     cadreequation c;
-    c.largeur = f.Picture2->image.width();
-    c.hauteur = f.Picture2->image.height();
+    c.largeur = f.Picture2->width();
+    c.hauteur = f.Picture2->height();
     return c;
 }
 

@@ -44,8 +44,7 @@ QString dossierdefaut(const QString& d)
 // The exercise button's picture: a sheet and the word, on the window's own tones.
 QPixmap imageexercices(const QSize& taille)
 {
-    QPixmap image(taille);
-    image.fill(Qt::transparent);
+    QPixmap image = imagenette(taille);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 128), 1));
@@ -437,7 +436,11 @@ void peindrefond(QPainter& p, const QRect& ombre)
 void FeuilleP::paintEvent(QPaintEvent*)
 {
     if (fond.isNull()) {
-        fond = QImage(largeurfeuille, hauteurfeuille + 1, QImage::Format_RGB32);
+        // In screen pixels: drawn in the window's pixels, sharp on a scaled screen.
+        const qreal ratio = devicePixelRatioF();
+        fond = QImage(QSize(largeurfeuille, hauteurfeuille + 1) * ratio, QImage::Format_RGB32);
+        fond.setDevicePixelRatio(ratio);
+        fond.fill(couleurfond(hauteurfeuille));
         QPainter p(&fond);
         const QRect ombre(QPoint(zonesupertext.left() + 3, zonefich.top() + 3),
                           QPoint(zonesupertext.left() + zonesupertext.width() + 3,

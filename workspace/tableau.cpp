@@ -410,7 +410,7 @@ void preparercadre(FeuilleP& f)
 entreedessin entreede(const FeuilleP& f)
 {
     entreedessin e;
-    e.taille = f.Picture3->image.size();
+    e.taille = f.Picture3->size();
     e.nbcolonnes = f.etat.nbcolonnes;
     e.premierproduit = f.etat.premierproduit;
     e.largeurcolonne = f.etat.largeurcolonne;
@@ -441,7 +441,7 @@ void dessinerlegendes(FeuilleP& f, const tableau* echelle)
     f.Picture4->effacer();
     {
         QPainter p(&f.Picture4->image);
-        peindrelegendes(p, disposerlegendes(f.Picture4->image.width(), echelle));
+        peindrelegendes(p, disposerlegendes(f.Picture4->width(), echelle));
     }
     f.Picture4->rafraichir();
 }
@@ -513,8 +513,7 @@ private:
 
 QPixmap imageimage5(int index)
 {
-    QPixmap image(22, 22);
-    image.fill(Qt::transparent);
+    QPixmap image = imagenette(QSize(22, 22));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(marine, 1));
@@ -665,7 +664,7 @@ void cadretableau(FeuilleP& f, int n)
 {
     etatfeuille& e = f.etat;
     QPainter p(&f.Picture3->image);
-    const int w = f.Picture3->image.width();
+    const int w = f.Picture3->width();
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(0, 0, w - 1, 150);
     p.drawRect(0, 25, w - 1, 100);

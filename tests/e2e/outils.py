@@ -7,6 +7,11 @@
                                             pixels of colour (R, G, B) in the
                                             rectangle at (X, Y), L wide, H high
     outils.py pixel X Y < image.ppm         colour of one pixel, "R G B"
+    outils.py blocs X Y L H < image.ppm     2 x 2 blocks of the rectangle that
+                                            hold more than one colour, on the
+                                            grid of the four where the fewest do
+                                            (0 for a picture enlarged twice by
+                                            repeating its pixels)
 
 A record is 128 bytes: an unsigned 16-bit little-endian length, then that many
 Windows-1252 bytes. The images come from ImageMagick as binary PPM (P6).
@@ -81,6 +86,22 @@ def pixel(flux, x, y):
     return tuple(pixels[k:k + 3])
 
 
+def blocs(flux, x, y, l, h):
+    largeur, hauteur, pixels = lireppm(flux)
+    if x < 0 or y < 0 or x + l + 1 > largeur or y + h + 1 > hauteur:
+        raise ValueError("rectangle hors de l'image %dx%d" % (largeur, hauteur))
+
+    def couleur(i, j):
+        k = 3 * (j * largeur + i)
+        return pixels[k:k + 3]
+
+    def melanges(dx, dy):
+        return sum(1 for j in range(y + dy, y + h, 2) for i in range(x + dx, x + l, 2)
+                   if len({couleur(i, j), couleur(i + 1, j), couleur(i, j + 1), couleur(i + 1, j + 1)}) > 1)
+
+    return min(melanges(dx, dy) for dx in (0, 1) for dy in (0, 1))
+
+
 def main(args):
     try:
         if args[:1] == ["enregistrement"] and len(args) == 3:
@@ -91,6 +112,8 @@ def main(args):
         elif args[:1] == ["compter"] and len(args) == 8:
             v = [int(a) for a in args[1:]]
             print(compter(sys.stdin.buffer, v[0:3], *v[3:7]))
+        elif args[:1] == ["blocs"] and len(args) == 5:
+            print(blocs(sys.stdin.buffer, *[int(a) for a in args[1:]]))
         elif args[:1] == ["pixel"] and len(args) == 3:
             print("%d %d %d" % pixel(sys.stdin.buffer, int(args[1]), int(args[2])))
         else:
