@@ -14,8 +14,8 @@ TEST(Echelle, AutoLaisseLaFenetreDansQuatreCinquiemesDeLEcran)
         int largeur, hauteur;
         double attendue;
     } cas[] = {
-        {800, 600, 1},     {1024, 768, 1},    {1366, 768, 1},    {1280, 1024, 1.25}, {1920, 1080, 1.25},
-        {1920, 1200, 1.5}, {2560, 1440, 1.5}, {3840, 2160, 2},   {1080, 1920, 1},    {2560, 1080, 1.25},
+        {800, 600, 1},     {1024, 768, 1},    {1366, 768, 1},  {1280, 1024, 1.25}, {1920, 1080, 1.25},
+        {1920, 1200, 1.5}, {2560, 1440, 1.5}, {3840, 2160, 2}, {1080, 1920, 1},    {2560, 1080, 1.25},
     };
     for (const auto& c : cas)
         EXPECT_EQ(qm::echelleauto(c.largeur, c.hauteur), c.attendue) << c.largeur << " x " << c.hauteur;
@@ -27,8 +27,16 @@ TEST(Echelle, TexteLuEtRelu)
         const char* texte;
         std::optional<double> lue;
     } cas[] = {
-        {"auto", 0},  {"1", 1},           {"1.25", 1.25},      {"1,5", 1.5},        {"2", 2},
-        {"2.0", 2},   {"3", std::nullopt}, {"1.3", std::nullopt}, {"", std::nullopt}, {"Auto", std::nullopt},
+        {"auto", 0},
+        {"1", 1},
+        {"1.25", 1.25},
+        {"1,5", 1.5},
+        {"2", 2},
+        {"2.0", 2},
+        {"3", std::nullopt},
+        {"1.3", std::nullopt},
+        {"", std::nullopt},
+        {"Auto", std::nullopt},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(qm::lireechelle(c.texte), c.lue) << c.texte;
