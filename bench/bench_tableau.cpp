@@ -1,11 +1,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
+#include "workspace/litteral.h"
 #include "workspace/tableau.h"
 
 namespace {
@@ -54,5 +57,32 @@ void pas_animation_dix_colonnes(benchmark::State& state)
     }
 }
 BENCHMARK(pas_animation_dix_colonnes)->Unit(benchmark::kMicrosecond);
+
+// The written table of ten species, laid out and painted with its caption
+// column, one animation step further each time.
+void litteral_dix_especes(benchmark::State& state)
+{
+    qm::entreelitteral e;
+    e.nbcolonnes = 10;
+    e.premierproduit = 6;
+    e.largeurcolonne = 69;
+    e.coef = {0, 1, 2, 3, 1, 2, 1, 3, 2, 1, 4};
+    e.quant = {0, 1.5f, 2, 12345, 0.25f, 3};
+    e.noms = {"Cu²⁺", "HO⁻", "C₆H₁₂O₆", "O₂", "H⁺", "Cu(OH)₂", "CO₂", "H₂O", "Mg²⁺", "H₂"};
+    QImage table(e.taille, QImage::Format_RGB32);
+    QImage legendes(e.largeurlegendes, 191, QImage::Format_RGB32);
+    for (auto _ : state) {
+        e.p = (e.p + 100) % 10100;
+        const qm::dessinlitteral d = qm::disposerlitteral(e);
+        table.fill(Qt::white);
+        legendes.fill(Qt::white);
+        QPainter p(&table);
+        qm::peindrelitteral(p, d.lignes, d.textes);
+        QPainter q(&legendes);
+        qm::peindrelitteral(q, d.lignescolonne, d.legendes);
+        benchmark::DoNotOptimize(table.constBits());
+    }
+}
+BENCHMARK(litteral_dix_especes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "workspace/feuillep.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,11 +19,13 @@
 
 #include "app/boite.h"
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "files/echange.h"
 #include "workspace/cadre.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
+#include "workspace/litteral.h"
 #include "workspace/masses.h"
 #include "workspace/onglets.h"
 #include "workspace/tableau.h"
@@ -102,8 +105,11 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     final = onglets->ong1->final;
     conso = onglets->ong1->conso;
     COLORSTO = onglets->ong1->COLORSTO;
+    litteral = onglets->ong1->litteral;
     construireediteur(*this);
     construiretableau(*this);
+    connect(litteral, &QCheckBox::stateChanged, this,
+            [this] { sansfaute([this] { litteral_Click(*this); }); });
     brancherespace(*this);
     outilequa->raise(); // the tools lie over the table while the equation is edited
     verifierconstruction();
@@ -116,7 +122,7 @@ void FeuilleP::verifierconstruction() const
     // is asked once, here.
     const void* controles[] = {BTEXO,    info,     Text3, fich,   supertext, onglets,  Picture2, outilequa,
                                Text1,    opti,     opte,  fleche, Command14, valideur, posi,     Picture3,
-                               Picture4, HScroll1, Text2, Timer1, final,     conso,    COLORSTO};
+                               Picture4, HScroll1, Text2, Timer1, final,     conso,    COLORSTO, litteral};
     bool complete =
         std::all_of(std::begin(controles), std::end(controles), [](const void* c) { return c != nullptr; });
     for (const void* c : numeq)

@@ -73,6 +73,7 @@ public:
     QCheckBox* final = nullptr;
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
+    QCheckBox* litteral = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

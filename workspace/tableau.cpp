@@ -30,6 +30,7 @@
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
+#include "workspace/litteral.h"
 
 namespace qm {
 
@@ -78,12 +79,6 @@ mesuretexte mesurede(bool gras)
     return [gras](std::string_view s) {
         return largeurtexte(gras, QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
     };
-}
-
-char separateurlocal()
-{
-    const QString s = QLocale().decimalPoint();
-    return s.size() == 1 && s.at(0).unicode() < 128 ? static_cast<char>(s.at(0).unicode()) : ',';
 }
 
 textedessin textecentre(const std::string& texte, int colonne, int y, const QFont& police,
@@ -190,6 +185,12 @@ void peindretextes(QPainter& p, const std::vector<textedessin>& textes)
 }
 
 } // namespace
+
+char separateurlocal()
+{
+    const QString s = QLocale().decimalPoint();
+    return s.size() == 1 && s.at(0).unicode() < 128 ? static_cast<char>(s.at(0).unicode()) : ',';
+}
 
 QFont policetableau(bool gras)
 {
@@ -702,7 +703,9 @@ void majtab(FeuilleP& f)
     e.cadre = !demande;
     const tableau t = calculer(f, e);
     e.quant = f.etat.quant;
-    {
+    if (f.etat.litteral == 1) {
+        majlitteral(f); // the written table and its own captions
+    } else {
         QPainter p(&f.Picture3->image);
         peindretableau(p, disposertableau(e, t));
     }
@@ -710,7 +713,7 @@ void majtab(FeuilleP& f)
     if (t.quantmax == 0)
         f.Timer1->stop();
     f.Picture3->setEnabled(true);
-    if (demande)
+    if (demande && f.etat.litteral != 1)
         dessinerlegendes(f, &t);
     f.etat.tableaudemande = 0;
 }

@@ -77,6 +77,9 @@ struct dessintableau {
     std::vector<textedessin> courants;    // y = 64, or 84 and the consumed one at 44 in red
 };
 
+// The locale's decimal separator, a comma when it is no single ASCII character.
+char separateurlocal();
+
 // The table's fonts: 12 points, regular for the initial and final states,
 // bold for the state during the transformation.
 QFont policetableau(bool gras = false);
