@@ -138,6 +138,14 @@ void majtab(FeuilleP& f);
 // The caption column without a scale.
 void tabini(FeuilleP& f);
 
+// The bars' view as majtab lays it out for the state on display, with the
+// calculation it shows; the state is left as it is.
+struct tableaudessine {
+    tableau calcul;
+    dessintableau dessin;
+};
+tableaudessine tableauactuel(const FeuilleP& f);
+
 void HScroll1_Change(FeuilleP& f);
 void HScroll1_Scroll(FeuilleP& f);
 void Image5_Click(FeuilleP& f, int index);
