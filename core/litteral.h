@@ -33,10 +33,10 @@ struct reactiflitteral {
 
 // Which reactants run out first. Indices are into the list of reactants.
 struct bilanlitteral {
-    bool saisi = false;                // some reactant has an amount
+    bool saisi = false;                 // some reactant has an amount
     std::vector<std::size_t> limitants; // the ratio amount / coefficient is the smallest, exactly
     std::vector<std::size_t> exces;     // the others
-    double xmax = 0;                   // that smallest ratio
+    double xmax = 0;                    // that smallest ratio
 };
 
 // A reactant with no amount limits the reaction at x = 0; a coefficient

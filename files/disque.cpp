@@ -240,7 +240,7 @@ int ouvrirpartage(const std::string& chemin)
     return fd;
 }
 
-bool remplacerfichier(const std::string& chemin, std::string_view octets)
+bool remplacerfichier(const std::string& chemin, std::string_view octets, liens l)
 {
     if (chemin.empty())
         return false;
@@ -252,6 +252,8 @@ bool remplacerfichier(const std::string& chemin, std::string_view octets)
     }
     std::string cible = chemin;
     if (S_ISLNK(st.st_mode)) {
+        if (l == liens::refuses)
+            return false;
         const auto reel = cheminreel(chemin);
         if (!reel || ::stat(reel->c_str(), &st) != 0)
             return false;

@@ -48,7 +48,8 @@ int ouvrirpartage(const std::string& chemin);
 // - An existing file must be a regular file the user may write (a read-only
 //   file is refused, even in a folder the user may write).
 // - A symbolic link is written through: its target gets the content, the link
-//   stays. A link that leads nowhere is refused.
+//   stays. A link that leads nowhere is refused, and so is every link with
+//   liens::refuses.
 // - The user's own file with one name is replaced atomically: the content goes
 //   to a temporary file in the target's folder, which then takes its place,
 //   with the old file's permissions.
@@ -57,7 +58,7 @@ int ouvrirpartage(const std::string& chemin);
 //   the new content; the room for the new content is reserved first, so a full
 //   disk or a size limit refuses the save before the file is touched.
 // - A new file gets the permissions 0666 less the umask.
-bool remplacerfichier(const std::string& chemin, std::string_view octets);
+bool remplacerfichier(const std::string& chemin, std::string_view octets, liens l = liens::suivis);
 
 // Writes all of `octets` at `position` of an open file, through interrupted
 // and partial writes; false on the first failure.

@@ -1,21 +1,34 @@
 #include "output/feuillef.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCursor>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 
+#include <memory>
+#include <sys/stat.h>
+
+#include "app/boite.h"
 #include "app/sansfaute.h"
+#include "files/disque.h"
+#include "files/fenetres.h"
 #include "output/confimp.h"
+#include "output/exportation.h"
+#include "output/imagecopie.h"
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/espace.h"
@@ -58,13 +71,37 @@ QToolButton* commande(FeuilleP& f, const char* nom)
     return k == f.commandes.end() ? nullptr : k->second;
 }
 
-void mettresurpressepapiers(const QImage& image)
+// The sharp picture is this many times the windows' size.
+constexpr int echellecopie = 3;
+
+// The windows' picture as a bitmap, as always; beside it for other programs
+// the picture drawn again sharper and as SVG, and the equation (with the
+// table when copied) as HTML and as text with tabs.
+void mettresurpressepapiers(const FeuilleP& f, const QImage& image, bool avectableau)
 {
     QClipboard* c = QGuiApplication::clipboard();
     if (!c)
         return;
     c->clear();
-    c->setImage(image);
+    auto donnees = std::make_unique<QMimeData>();
+    donnees->setImageData(image);
+    sansfaute([&] {
+        const scenecopie scene = scenedelafeuille(f, avectableau);
+        QByteArray png;
+        QBuffer tampon(&png);
+        tampon.open(QIODevice::WriteOnly);
+        if (imagecopie(scene, echellecopie).save(&tampon, "PNG"))
+            donnees->setData(QStringLiteral("image/png"), png);
+        donnees->setData(QStringLiteral("image/svg+xml"), svgcopie(scene));
+    });
+    sansfaute([&] {
+        const std::string equation = f.etat.texte.toStdString();
+        const std::optional<textestableau> t = avectableau ? tableaudelafeuille(f.etat) : std::nullopt;
+        const textestableau* table = t ? &*t : nullptr;
+        donnees->setHtml(QString::fromStdString(documenthtml(equation, table)));
+        donnees->setText(QString::fromStdString(textetabule(equation, table)));
+    });
+    c->setMimeData(donnees.release());
 }
 
 // What both copy entries do after the picture is on the clipboard.
@@ -74,6 +111,69 @@ void noterlacopie(FeuilleP& f)
     f.info->setText(f.etat.messagecopie);
     if (QToolButton* k = commande(f, "Command13"))
         k->setEnabled(true);
+}
+
+// A table can be exported when one is shown for a balanced equation.
+std::optional<textestableau> tableauexportable(const FeuilleP& f)
+{
+    if (!f.outilequa || !f.outilequa->isHidden())
+        return std::nullopt;
+    return tableaudelafeuille(f.etat);
+}
+
+// The file an export goes to, chosen in the common save dialog (Qt's own, as
+// for the texts), proposed in the pupil's documents; nothing when cancelled
+// or when the pupil does not want to replace the file that is there.
+std::optional<QString> choisirexport(FeuilleP& f, const QString& titre, const QString& filtre,
+                                     const QString& nom, const QString& suffixe)
+{
+    QFileDialog d(&f);
+    d.setObjectName(QStringLiteral("comexport"));
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setWindowTitle(titre);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setNameFilter(filtre);
+    d.setDefaultSuffix(suffixe);
+    d.setDirectory(dossierdocuments());
+    d.selectFile(nom);
+    d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty() || d.selectedFiles().front().isEmpty())
+        return std::nullopt;
+    const QString chemin = d.selectedFiles().front();
+    struct stat st {};
+    if (::lstat(QFile::encodeName(chemin).constData(), &st) == 0 &&
+        boitemessage(
+            &f,
+            QStringLiteral("Le fichier %1 existe déjà.\nLe remplacer ?").arg(QFileInfo(chemin).fileName()),
+            titre, icone::question, boutons::ouinon) != reponse::oui)
+        return std::nullopt;
+    return chemin;
+}
+
+// Writes the export as every save is written, never through a link.
+void ecrireexport(FeuilleP& f, const QString& titre, const QString& chemin, const std::string& octets)
+{
+    if (remplacerfichier(QFile::encodeName(chemin).toStdString(), octets, liens::refuses))
+        return;
+    boitemessage(
+        &f,
+        QStringLiteral("Le fichier %1 n'a pas pu être écrit.\nVérifier le dossier et le nom du fichier.")
+            .arg(QFileInfo(chemin).fileName()),
+        titre);
+}
+
+void exporter(FeuilleP& f, const char* titre, const char* filtre, const char* nom, const char* suffixe,
+              std::string (*contenu)(const textestableau&))
+{
+    const std::optional<textestableau> t = tableauexportable(f);
+    if (!t)
+        return;
+    const QString t8 = QString::fromUtf8(titre);
+    const auto chemin =
+        choisirexport(f, t8, QString::fromUtf8(filtre), QString::fromUtf8(nom), QString::fromUtf8(suffixe));
+    if (chemin)
+        ecrireexport(f, t8, *chemin, contenu(*t));
 }
 
 } // namespace
@@ -88,6 +188,13 @@ Feuillef::Feuillef(QWidget* parent) : QWidget(parent, Qt::Window)
     nouvel = menuvide(this, "nouvel");
     onlyyou = entree(nouvel, "onlyyou", "Effacer l'équation affichée");
     les10 = entree(nouvel, "les10", "Effacer la série dees 10 équations");
+    // Made once, shown only while the menu is up (see Command4_Click).
+    separateurexport = new QAction(menu);
+    separateurexport->setSeparator(true);
+    exportcsv = new QAction(QStringLiteral("Exporter le tableau (CSV)…"), menu);
+    exportcsv->setObjectName(QStringLiteral("exportcsv"));
+    exportpython = new QAction(QStringLiteral("Exporter un script Python…"), menu);
+    exportpython->setObjectName(QStringLiteral("exportpython"));
     copieur = QImage(1, 1, QImage::Format_RGB32);
     copieur.fill(Qt::white);
     montrer = [](QMenu& m, const QPoint& ou) { return m.exec(ou); };
@@ -124,7 +231,7 @@ QImage assembler(const QImage& entete, const QImage& legendes, const QImage& tab
 
 void ceqbi_Click(FeuilleP& f)
 {
-    mettresurpressepapiers(f.Picture2->bitmap());
+    mettresurpressepapiers(f, f.Picture2->bitmap(), false);
     noterlacopie(f);
     f.etat.eqquant[10].fill(0);
 }
@@ -133,7 +240,7 @@ void eqbietab_Click(FeuilleP& f)
 {
     Feuillef& ff = feuillef(f);
     ff.copieur = assembler(f.Picture2->bitmap(), f.Picture4->bitmap(), f.Picture3->bitmap());
-    mettresurpressepapiers(ff.copieur);
+    mettresurpressepapiers(f, ff.copieur, true);
     noterlacopie(f);
     for (std::size_t j = 1; j <= nombreespeces; ++j)
         f.etat.eqquant[10][j] = f.etat.quant[j];
@@ -153,15 +260,38 @@ void les10_Click(FeuilleP& f)
     appliquerespace(f, r);
 }
 
+void exportcsv_Click(FeuilleP& f)
+{
+    exporter(f, "Exporter le tableau (CSV)", "Tableau pour tableur (*.csv)", "tableau-avancement.csv", "csv",
+             textecsv);
+}
+
+void exportpython_Click(FeuilleP& f)
+{
+    exporter(f, "Exporter un script Python", "Script Python (*.py)", "avancement.py", "py", scriptpython);
+}
+
 void Command4_Click(FeuilleP& f)
 {
     Feuillef& ff = feuillef(f);
     ff.eqbietab->setEnabled(f.outilequa && f.outilequa->isHidden());
+    const bool exportable = tableauexportable(f).has_value();
+    ff.exportcsv->setEnabled(exportable);
+    ff.exportpython->setEnabled(exportable);
+    // The menu keeps the copy entries alone; the export entries follow them,
+    // after a line, while it is up.
+    ff.menu->addActions({ff.separateurexport, ff.exportcsv, ff.exportpython});
     QAction* a = choisir(ff, *ff.menu);
+    for (QAction* e : {ff.separateurexport, ff.exportcsv, ff.exportpython})
+        ff.menu->removeAction(e);
     if (a == ff.ceqbi)
         ceqbi_Click(f);
     else if (a == ff.eqbietab)
         eqbietab_Click(f);
+    else if (a == ff.exportcsv)
+        exportcsv_Click(f);
+    else if (a == ff.exportpython)
+        exportpython_Click(f);
 }
 
 void Command12_Click(FeuilleP& f)

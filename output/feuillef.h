@@ -29,6 +29,10 @@ public:
     QMenu* nouvel = nullptr;
     QAction* onlyyou = nullptr;
     QAction* les10 = nullptr;
+    // After the copy entries: the table for a spreadsheet, and a script.
+    QAction* separateurexport = nullptr;
+    QAction* exportcsv = nullptr;
+    QAction* exportpython = nullptr;
     QImage copieur;
 
     // Pops a menu up and returns the entry chosen, or none. QMenu::exec by
@@ -51,6 +55,10 @@ void ceqbi_Click(FeuilleP& f);
 void eqbietab_Click(FeuilleP& f);
 void onlyyou_Click(FeuilleP& f);
 void les10_Click(FeuilleP& f);
+// "Exporter le tableau (CSV)…" and "Exporter un script Python…": the table on
+// display into a file chosen in the save dialog.
+void exportcsv_Click(FeuilleP& f);
+void exportpython_Click(FeuilleP& f);
 
 // Connects the copy, paste, erase and print buttons of the main window.
 void brancherdessins(FeuilleP& f);

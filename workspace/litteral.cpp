@@ -91,7 +91,8 @@ std::optional<QFont> ajuster(const QString& t, int place, const QFont& modele, i
 
 // A text that must be shown whatever its length: at the smallest size, cut
 // with an ellipsis when even that is too wide.
-std::pair<QString, QFont> ajusteroucouper(const QString& t, int place, const QFont& modele, int plus, int moins)
+std::pair<QString, QFont> ajusteroucouper(const QString& t, int place, const QFont& modele, int plus,
+                                          int moins)
 {
     if (const std::optional<QFont> f = ajuster(t, place, modele, plus, moins))
         return {t, *f};
@@ -101,8 +102,8 @@ std::pair<QString, QFont> ajusteroucouper(const QString& t, int place, const QFo
 
 // A text centred in column i, and centred on a line meant for the font
 // `reference` when it has been made smaller.
-void centrer(std::vector<textedessin>& v, const QString& t, const QFont& f, const QColor& c, int i, int l, int y,
-             const QFont& reference)
+void centrer(std::vector<textedessin>& v, const QString& t, const QFont& f, const QColor& c, int i, int l,
+             int y, const QFont& reference)
 {
     const int x = gauchecentree(i, l, largeur(f, t));
     const int dy = (hauteur(reference) - hauteur(f)) / 2;
@@ -158,7 +159,8 @@ void disposerbilan(dessinlitteral& d, const entreelitteral& e, const tabquant& q
     const conclusionlitterale c = conclurelitteral(bilanreactifs(reactifs), noms, e.separateur);
     const int w = e.taille.width();
     const int tiers = w / 3;
-    const auto placer = [&](const std::string& texte, int x, int y, int place, const QColor& couleur, bool gras) {
+    const auto placer = [&](const std::string& texte, int x, int y, int place, const QColor& couleur,
+                            bool gras) {
         if (texte.empty())
             return;
         const auto [t, f] = ajusteroucouper(qs(texte), place, policetableau(gras), taillebilan, pluspetite);
@@ -183,12 +185,12 @@ void disposercolonne(dessinlitteral& d, const entreelitteral& e, const tableau& 
     // The equation's title as in the bars' view.
     // The equation's title, a little higher than in the bars' view, leaves
     // room for the heading of the advancement under it.
-    placer(QStringLiteral("Équation"), static_cast<int>(std::lround((w - largeur(f, QStringLiteral("Equation"))) / 2.0)),
-           2, f, marine);
+    placer(QStringLiteral("Équation"),
+           static_cast<int>(std::lround((w - largeur(f, QStringLiteral("Equation"))) / 2.0)), 2, f, marine);
     const QString chimique = QStringLiteral("chimique");
     placer(chimique, static_cast<int>(std::lround((w - largeur(f, chimique)) / 2.0)), 13, f, marine);
-    const auto [titre, petite] =
-        ajusteroucouper(QStringLiteral("Avancement (mol)"), w - 4, f, pluspetitelegende + 1, pluspetitelegende);
+    const auto [titre, petite] = ajusteroucouper(QStringLiteral("Avancement (mol)"), w - 4, f,
+                                                 pluspetitelegende + 1, pluspetitelegende);
     placer(titre, static_cast<int>(std::lround((w - largeur(petite, titre)) / 2.0)), 28, petite, Qt::black);
 
     const double x = e.p / 10000.0 * static_cast<double>(t.xmax);
@@ -197,18 +199,21 @@ void disposercolonne(dessinlitteral& d, const entreelitteral& e, const tableau& 
         const char* nom;
         std::string avancement;
         int haut;
-    } rangees[] = {{"État initial", "x = 0", 0}, {"En cours", courant, hautbande}, {"État final", "x = xmax", hautfinal}};
+    } rangees[] = {{"État initial", "x = 0", 0},
+                   {"En cours", courant, hautbande},
+                   {"État final", "x = xmax", hautfinal}};
     for (const auto& r : rangees) {
         const int y = niveaulegendes + r.haut;
         // The top band is narrower than the others: its two lines sit closer.
         const bool etroite = r.haut == 0;
-        const auto [nom, fn] = ajusteroucouper(QString::fromUtf8(r.nom), w - 6, f, taillelegendes, pluspetitelegende);
+        const auto [nom, fn] =
+            ajusteroucouper(QString::fromUtf8(r.nom), w - 6, f, taillelegendes, pluspetitelegende);
         placer(nom, 4, y + (etroite ? 1 : 5), fn, marine);
         const auto [a, fa] = ajusteroucouper(qs(r.avancement), w - 6, f, taillelegendes, pluspetitelegende);
         placer(a, 4, y + (etroite ? 12 : 24), fa, Qt::black);
     }
-    placer(QStringLiteral("Bilan"), 4, niveaulegendes + hautbilan + (bascadre - hautbilan - hauteur(f)) / 2, f,
-           marine);
+    placer(QStringLiteral("Bilan"), 4, niveaulegendes + hautbilan + (bascadre - hautbilan - hauteur(f)) / 2,
+           f, marine);
 
     const int bas = niveaulegendes + bascadre;
     for (const int y : {0, hautbande, hautfinal, hautbilan, bascadre})
@@ -249,7 +254,8 @@ dessinlitteral disposerlitteral(const entreelitteral& e)
         const auto k = static_cast<std::size_t>(i);
         const colonnetab& col = t.colonnes[k];
         const QString initial = qs(col.initial.texte);
-        d.textes.push_back({initial, QPoint(gauchecentree(i, l, largeur(normal, initial)), 4), normal, marine, i});
+        d.textes.push_back(
+            {initial, QPoint(gauchecentree(i, l, largeur(normal, initial)), 4), normal, marine, i});
         const std::string quantite = formatcellule(q[k], t.seuilzero, l, {}, e.separateur);
         disposercellule(d, i, l, hautbande, expressionlitterale(quantite, e.coef[k], col.reactif, false),
                         valeur(col.courant.valeur));
@@ -261,23 +267,15 @@ dessinlitteral disposerlitteral(const entreelitteral& e)
     return d;
 }
 
-void peindrelitteral(QPainter& p, const std::vector<lignedessin>& lignes, const std::vector<textedessin>& textes)
+void peindrelitteral(QPainter& p, const std::vector<lignedessin>& lignes,
+                     const std::vector<textedessin>& textes)
 {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (const lignedessin& l : lignes) {
-        if (l.epaisseur <= 1) {
-            p.setPen(QPen(l.couleur, 0));
-            p.drawLine(l.ligne);
-            continue;
-        }
-        // As wide on either side of its axis.
-        const int demi = l.epaisseur / 2;
-        p.fillRect(QRect(l.ligne.p1(), l.ligne.p2()).normalized().adjusted(-demi, 0, demi, 0), l.couleur);
-    }
+    for (const lignedessin& l : lignes)
+        peindreligne(p, l);
     peindrelegendes(p, textes);
 }
 
-void majlitteral(FeuilleP& f)
+dessinlitteral litteralactuel(const FeuilleP& f)
 {
     entreelitteral e;
     e.taille = f.Picture3->size();
@@ -291,7 +289,12 @@ void majlitteral(FeuilleP& f)
     for (const espece& s : especes(f.etat.texte.toStdString()))
         e.noms.push_back(s.affichage);
     e.separateur = separateurlocal();
-    const dessinlitteral d = disposerlitteral(e);
+    return disposerlitteral(e);
+}
+
+void majlitteral(FeuilleP& f)
+{
+    const dessinlitteral d = litteralactuel(f);
     f.Picture3->effacer();
     {
         QPainter p(&f.Picture3->image);

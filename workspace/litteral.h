@@ -48,7 +48,11 @@ struct dessinlitteral {
 dessinlitteral disposerlitteral(const entreelitteral& e);
 
 // Only paints one picture's share.
-void peindrelitteral(QPainter& p, const std::vector<lignedessin>& lignes, const std::vector<textedessin>& textes);
+void peindrelitteral(QPainter& p, const std::vector<lignedessin>& lignes,
+                     const std::vector<textedessin>& textes);
+
+// The written table of the equation on display, laid out from the window's state.
+dessinlitteral litteralactuel(const FeuilleP& f);
 
 // Draws the written table on Picture3 and its captions on Picture4, from the
 // window's state; majtab calls it in place of the bars.

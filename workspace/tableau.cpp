@@ -155,19 +155,6 @@ void disposercourants(dessintableau& d, const entreedessin& e, const tableau& t,
     }
 }
 
-void peindreligne(QPainter& p, const lignedessin& l)
-{
-    if (l.epaisseur <= 1) {
-        p.setPen(QPen(l.couleur, 0));
-        p.drawLine(l.ligne);
-        return;
-    }
-    // A wide line covers as many pixels on either side of its axis.
-    const int demi = l.epaisseur / 2;
-    const QRect r = QRect(l.ligne.p1(), l.ligne.p2()).normalized().adjusted(-demi, 0, demi, 0);
-    p.fillRect(r, l.couleur);
-}
-
 void peindretextes(QPainter& p, const std::vector<textedessin>& textes)
 {
     // A row shares one font: its metrics are looked up once.
@@ -185,6 +172,17 @@ void peindretextes(QPainter& p, const std::vector<textedessin>& textes)
 }
 
 } // namespace
+
+// Lines are painted as the pixels they cover, so that a scaled painter (a
+// sharper copy of the picture) widens them with everything else. The table
+// has only horizontal and vertical lines; a wide one covers as many pixels
+// on either side of its axis.
+void peindreligne(QPainter& p, const lignedessin& l)
+{
+    const int demi = std::max(l.epaisseur, 1) / 2;
+    const QRect r = QRect(l.ligne.p1(), l.ligne.p2()).normalized();
+    p.fillRect(l.ligne.dx() == 0 ? r.adjusted(-demi, 0, demi, 0) : r.adjusted(0, -demi, 0, demi), l.couleur);
+}
 
 char separateurlocal()
 {
@@ -247,13 +245,10 @@ dessintableau disposertableau(const entreedessin& e, const tableau& t)
 void peindretableau(QPainter& p, const dessintableau& d)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 0));
-    for (const QRect& r : d.contours) {
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topRight(), r.bottomRight());
-        p.drawLine(r.bottomRight(), r.bottomLeft());
-        p.drawLine(r.bottomLeft(), r.topLeft());
-    }
+    for (const QRect& r : d.contours)
+        for (const QLine& l : {QLine(r.topLeft(), r.topRight()), QLine(r.topRight(), r.bottomRight()),
+                               QLine(r.bottomLeft(), r.bottomRight()), QLine(r.topLeft(), r.bottomLeft())})
+            peindreligne(p, {l, Qt::black, 1});
     for (const lignedessin& l : d.separations)
         peindreligne(p, l);
     peindretextes(p, d.initiaux);
@@ -422,7 +417,7 @@ entreedessin entreede(const FeuilleP& f)
     return e;
 }
 
-tableau calculer(FeuilleP& f, const entreedessin& e)
+tableau calculer(const entreedessin& e, tabquant& quant)
 {
     parametrestableau c;
     c.nbcolonnes = static_cast<std::int16_t>(e.nbcolonnes);
@@ -434,7 +429,7 @@ tableau calculer(FeuilleP& f, const entreedessin& e)
     c.largeurcolonne = e.largeurcolonne;
     c.mesure = mesurede(false);
     c.separateur = separateurlocal();
-    return calcultableau(c, f.etat.quant);
+    return calcultableau(c, quant);
 }
 
 void dessinerlegendes(FeuilleP& f, const tableau* echelle)
@@ -701,7 +696,7 @@ void majtab(FeuilleP& f)
     }
     entreedessin e = entreede(f);
     e.cadre = !demande;
-    const tableau t = calculer(f, e);
+    const tableau t = calculer(e, f.etat.quant);
     e.quant = f.etat.quant;
     if (f.etat.litteral == 1) {
         majlitteral(f); // the written table and its own captions
@@ -716,6 +711,16 @@ void majtab(FeuilleP& f)
     if (demande && f.etat.litteral != 1)
         dessinerlegendes(f, &t);
     f.etat.tableaudemande = 0;
+}
+
+tableaudessine tableauactuel(const FeuilleP& f)
+{
+    entreedessin e = entreede(f);
+    e.quant = f.etat.quant;
+    tableaudessine r;
+    r.calcul = calculer(e, e.quant);
+    r.dessin = disposertableau(e, r.calcul);
+    return r;
 }
 
 void tabini(FeuilleP& f)

@@ -100,6 +100,10 @@ int gauchecentree(int colonne, int largeurcolonne, int largeurtexte);
 // (the width fallback of the current row uses the bold face).
 dessintableau disposertableau(const entreedessin& e, const tableau& t);
 
+// Paints a horizontal or vertical line as the pixels it covers, so that a
+// scaled painter widens it with the rest of the drawing.
+void peindreligne(QPainter& p, const lignedessin& l);
+
 // Only paints.
 void peindretableau(QPainter& p, const dessintableau& d);
 
@@ -140,6 +144,14 @@ void pointeurs(FeuilleP& f, bool personnalise);
 void majtab(FeuilleP& f);
 // The caption column without a scale.
 void tabini(FeuilleP& f);
+
+// The bars' view as majtab lays it out for the state on display, with the
+// calculation it shows; the state is left as it is.
+struct tableaudessine {
+    tableau calcul;
+    dessintableau dessin;
+};
+tableaudessine tableauactuel(const FeuilleP& f);
 
 void HScroll1_Change(FeuilleP& f);
 void HScroll1_Scroll(FeuilleP& f);

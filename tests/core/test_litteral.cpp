@@ -11,8 +11,8 @@ TEST(Litteral, DecimalTypedBehindTheFloat)
         float v;
         std::uint64_t chiffres;
         int exposant;
-    } cas[] = {{0.1f, 1, -1}, {0.25f, 25, -2}, {12345.f, 12345, 0}, {1e-5f, 1, -5}, {2.5e12f, 25, 11},
-               {0.f, 0, 0},   {-1.f, 0, 0}};
+    } cas[] = {{0.1f, 1, -1},     {0.25f, 25, -2}, {12345.f, 12345, 0}, {1e-5f, 1, -5},
+               {2.5e12f, 25, 11}, {0.f, 0, 0},     {-1.f, 0, 0}};
     for (const auto& c : cas) {
         const decimalexact d = decimaltape(c.v);
         EXPECT_EQ(d.chiffres, c.chiffres) << c.v;
@@ -80,8 +80,8 @@ TEST(Litteral, CellsAsPupilsWriteThem)
         bool final;
         const char* attendu;
     } cas[] = {
-        {2, true, false, "0,5 − 2x"},    {1, true, false, "0,5 − x"}, {2, false, false, "2x"},
-        {1, false, false, "x"},          {1, false, true, "xmax"},    {3, false, true, "3xmax"},
+        {2, true, false, "0,5 − 2x"},   {1, true, false, "0,5 − x"}, {2, false, false, "2x"},
+        {1, false, false, "x"},         {1, false, true, "xmax"},    {3, false, true, "3xmax"},
         {2, true, true, "0,5 − 2xmax"},
     };
     for (const auto& c : cas)
