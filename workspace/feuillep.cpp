@@ -103,6 +103,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     final = onglets->ong1->final;
     conso = onglets->ong1->conso;
     COLORSTO = onglets->ong1->COLORSTO;
+    saisiemasse = onglets->ong1->saisiemasse;
     construireediteur(*this);
     construiretableau(*this);
     brancherespace(*this);

@@ -165,6 +165,7 @@ PanneauAffichage::PanneauAffichage(QWidget* parent) : QWidget(parent)
     final = caseacocher("final", QStringLiteral("Afficher état final"), true, 16);
     conso = caseacocher("conso", QStringLiteral("Afficher la quantité de réactif consommé"), false, 44);
     COLORSTO = caseacocher("COLORSTO", QStringLiteral("Colorer les nombres stœchiométriques"), true, 72);
+    saisiemasse = caseacocher("saisiemasse", QStringLiteral("Saisir une masse ou un volume"), false, 156);
 }
 
 void PanneauAffichage::paintEvent(QPaintEvent*)

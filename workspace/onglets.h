@@ -73,6 +73,7 @@ public:
     QCheckBox* final = nullptr;
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
+    QCheckBox* saisiemasse = nullptr; // a reactant's initial amount from a mass or a volume
 
 protected:
     void paintEvent(QPaintEvent* event) override;
