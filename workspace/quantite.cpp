@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,7 +62,9 @@ public:
 protected:
     bool eventFilter(QObject* objet, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn && !choix->isChecked())
+        // Only the pupil's moves count, not the focus a window gets back.
+        if (event->type() == QEvent::FocusIn && !choix->isChecked() && choix->window()->isVisible() &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
             choix->setChecked(true);
         return QObject::eventFilter(objet, event);
     }
@@ -172,8 +175,10 @@ FeuilleQ::FeuilleQ(std::string_view formule, std::string_view affichage, const t
     connect(unite, &QComboBox::currentIndexChanged, this,
             [this] { sansfaute([this] { FeuilleQ_Change(*this); }); });
     connect(OK, &QPushButton::clicked, this, [this] {
-        if (etat.accepte)
-            accept();
+        if (!etat.accepte)
+            return;
+        quantite = etat.resultat.n;
+        accept();
     });
     connect(Annuler, &QPushButton::clicked, this, &QDialog::reject);
     champ[static_cast<std::size_t>(etat.saisie.choix)]->setFocus(Qt::OtherFocusReason);
@@ -207,11 +212,11 @@ void saisirquantite(FeuilleP& f)
     const espece& s = e[static_cast<std::size_t>(col - 1)];
     f.Timer1->stop();
     FeuilleQ q(s.formule, s.affichage, f.etat.elements, &f);
-    if (q.exec() != QDialog::Accepted || !q.etat.resultat.n)
+    if (q.exec() != QDialog::Accepted || !q.quantite)
         return;
     // As the entry box's commit: the captions are redrawn with the new scale.
     f.etat.tableaudemande = 1;
-    f.etat.quant[static_cast<std::size_t>(col)] = static_cast<float>(*q.etat.resultat.n);
+    f.etat.quant[static_cast<std::size_t>(col)] = static_cast<float>(*q.quantite);
     f.HScroll1->setFocus(Qt::OtherFocusReason);
     majtab(f);
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "core/quantites.h"
@@ -26,6 +27,7 @@ public:
              QWidget* parent = nullptr);
 
     feuillequantite etat;
+    std::optional<double> quantite; // the amount OK was pressed with, in mol
 
     QLabel* masse = nullptr;              // M and its detail, or why there is none
     std::array<QRadioButton*, 4> choix{}; // in the order of `donnee`

@@ -23,13 +23,21 @@ namespace {
 
 using namespace qm;
 
-// Drives the next modal window, once it is open, from inside its own loop.
+// Drives the next modal window, once it is open and holds the keyboard, from
+// inside its own loop.
 void conduire(std::function<void(QDialog&)> conduite, int essais = 100)
 {
     QTimer::singleShot(10, [conduite, essais] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            conduite(*d);
-        else if (essais > 0)
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (QTest::qWaitForWindowActive(d))
+                conduite(*d);
+            else
+                d->reject();
+            if (!d->isHidden()) {
+                ADD_FAILURE() << "la fenêtre est restée ouverte";
+                d->reject();
+            }
+        } else if (essais > 0)
             conduire(conduite, essais - 1);
     });
 }
