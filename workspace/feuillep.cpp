@@ -106,6 +106,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     conso = onglets->ong1->conso;
     COLORSTO = onglets->ong1->COLORSTO;
     litteral = onglets->ong1->litteral;
+    saisiemasse = onglets->ong1->saisiemasse;
     construireediteur(*this);
     construiretableau(*this);
     connect(litteral, &QCheckBox::stateChanged, this,

@@ -72,6 +72,7 @@ public:
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
     QCheckBox* litteral = nullptr;
+    QCheckBox* saisiemasse = nullptr;
 
     // Windows of other subsystems, opened through these when set.
     std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid

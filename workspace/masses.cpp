@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -11,7 +13,9 @@
 #include <cmath>
 
 #include "app/initialisation.h"
+#include "app/sansfaute.h"
 #include "core/decimal.h"
+#include "core/massemolaire.h"
 
 namespace qm {
 
@@ -84,6 +88,58 @@ QLabel* creertotal(QWidget* parent)
     l->setContentsMargins(0, 0, 3, 0);
     l->setGeometry(twips(4200, 2160, 1335, 300));
     return l;
+}
+
+// Where the heading ends, its raised exponent and closing bracket included.
+int finentete(QRect liste)
+{
+    const QFontMetrics dix(police(QStringLiteral("Arial"), 10));
+    const QFontMetrics huit(police(QStringLiteral("Arial"), 8));
+    return liste.left() + dix.horizontalAdvance(QStringLiteral("Masses molaires atomiques (g · mol")) +
+           huit.horizontalAdvance(QStringLiteral("-1")) + dix.horizontalAdvance(QStringLiteral(")"));
+}
+
+// Enter in the formula field does nothing: it must not reach the main window.
+class sansentree : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int touche = static_cast<QKeyEvent*>(event)->key();
+            if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(objet, event);
+    }
+};
+
+// The field in the room right of the heading, its result over the
+// instructions, above the frame.
+void creerformule(PanneauMasses& ong2)
+{
+    const QRect liste = ong2.List1->geometry();
+    const QRect cadre = ong2.Shape1->geometry();
+    auto* f = new QLineEdit(&ong2);
+    f->setObjectName(QStringLiteral("formule"));
+    f->setFont(police(QStringLiteral("Arial"), 8));
+    f->setPlaceholderText(QStringLiteral("Formule : H2SO4…"));
+    f->setToolTip(QStringLiteral("Masse molaire d'une formule : H2SO4, Ca(OH)2, CuSO4,5H2O, Cu^2+"));
+    const int gauche = finentete(liste) + 10;
+    f->setGeometry(gauche, 4, cadre.right() + 1 - gauche, 20);
+    f->installEventFilter(new sansentree(f));
+    auto* r = new QLabel(&ong2);
+    r->setObjectName(QStringLiteral("resultatformule"));
+    r->setFont(police(QStringLiteral("Arial"), 8));
+    r->setTextFormat(Qt::RichText);
+    r->setWordWrap(true);
+    r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    r->setGeometry(cadre.left(), liste.top(), cadre.width(), cadre.top() - 4 - liste.top());
+    r->hide();
+    ong2.formule = f;
+    ong2.resultatformule = r;
 }
 
 QPushButton* creerbouton(QWidget* parent, const char* nom, const QString& texte, QRect place)
@@ -181,15 +237,17 @@ PanneauMasses::PanneauMasses(QWidget* parent) : QWidget(parent)
     Command3 = creerbouton(this, "Command3", QStringLiteral("+"), twips(5160, 2520, 375, 225));
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(*this); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(*this); });
+    creerformule(*this);
+    connect(formule, &QLineEdit::textChanged, this, [this] { sansfaute([this] { formule_Change(*this); }); });
 }
 
 void PanneauMasses::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    peindremasses(p, size(), List1->geometry(), Shape1->geometry());
+    peindremasses(p, size(), List1->geometry(), Shape1->geometry(), resultatformule->isHidden());
 }
 
-void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre)
+void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre, bool consignes)
 {
     p.fillRect(QRect(QPoint(0, 0), taille), fondpanneau);
     p.setPen(Qt::black);
@@ -206,6 +264,8 @@ void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre)
     double x = ecrire(liste.left(), 7, dix, QStringLiteral("Masses molaires atomiques (g · mol"));
     x = ecrire(x, 7 - 4, huit, QStringLiteral("-1"));
     ecrire(x, 7, dix, QStringLiteral(")"));
+    if (!consignes)
+        return;
 
     const int ligne = QFontMetrics(huit).height();
     double y = liste.top();
@@ -226,6 +286,7 @@ void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre)
 void remplirlistemasses(PanneauMasses& ong2, tableelements& t)
 {
     initmasses(t);
+    ong2.elements = &t;
     // Filling twice must not list the elements twice.
     ong2.List1->clear();
     for (int n = 1; n <= 103; ++n)
@@ -245,6 +306,33 @@ void Command3_Click(PanneauMasses& ong2)
 void Command5_Click(PanneauMasses& ong2)
 {
     ong2.Label3->setText(QStringLiteral("0,0"));
+}
+
+affichageformule afficherformule(std::string_view formule, const tableelements& t)
+{
+    if (sansblancs(formule).empty())
+        return {};
+    const massemolaire m = calculermasse(formule, t);
+    if (!m.valide)
+        return {m.erreur.texte.substr(0, m.erreur.texte.find("\r\n")), {}};
+    // A lone atom's detail is its mass again.
+    return {"M = " + m.texte + " g·mol⁻¹", m.detail == m.texte ? std::string() : m.detail};
+}
+
+void formule_Change(PanneauMasses& ong2)
+{
+    const affichageformule a = afficherformule(ong2.formule->text().toStdString(),
+                                               ong2.elements ? *ong2.elements : elementsstandard());
+    const bool vide = a.masse.empty();
+    // A product stays whole on its line.
+    const QString detail = QString::fromStdString(a.detail).toHtmlEscaped().replace(
+        QStringLiteral(" × "), QStringLiteral("&nbsp;×&nbsp;"));
+    ong2.resultatformule->setText(
+        QStringLiteral("<b>%1</b><br>%2").arg(QString::fromStdString(a.masse).toHtmlEscaped(), detail));
+    if (vide != ong2.resultatformule->isHidden()) {
+        ong2.resultatformule->setVisible(!vide);
+        ong2.update();
+    }
 }
 
 } // namespace qm

@@ -10,6 +10,7 @@
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPainter;
 class QPushButton;
@@ -48,18 +49,35 @@ public:
     QLabel* Label3 = nullptr;
     QPushButton* Command5 = nullptr;
     QPushButton* Command3 = nullptr;
+    // The molar mass of a formula typed by the pupil, shown where the
+    // instructions stand while the field holds a formula.
+    QLineEdit* formule = nullptr;
+    QLabel* resultatformule = nullptr;
+    const tableelements* elements = nullptr; // the masses the formula is weighed with
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// Heading and instructions, placed against the list and the frame.
-void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre);
+// Heading and instructions, placed against the list and the frame; without
+// the instructions while the formula's result takes their place.
+void peindremasses(QPainter& p, QSize taille, QRect liste, QRect cadre, bool consignes = true);
+
+// What the panel shows for a formula: "M = 98,1 g·mol⁻¹" and the detail, or
+// why there is no molar mass (an unknown element: the first line of the
+// checker's message); empty for an empty formula.
+struct affichageformule {
+    std::string masse;
+    std::string detail;
+};
+affichageformule afficherformule(std::string_view formule, const tableelements& t);
 
 // Start-up: fills the masses of the element table, then one list line per element.
 void remplirlistemasses(PanneauMasses& ong2, tableelements& t);
 
 void Command3_Click(PanneauMasses& ong2);
 void Command5_Click(PanneauMasses& ong2);
+// The formula field changed: M and its detail follow.
+void formule_Change(PanneauMasses& ong2);
 
 } // namespace qm

@@ -166,6 +166,7 @@ PanneauAffichage::PanneauAffichage(QWidget* parent) : QWidget(parent)
     conso = caseacocher("conso", QStringLiteral("Afficher la quantité de réactif consommé"), false, 44);
     COLORSTO = caseacocher("COLORSTO", QStringLiteral("Colorer les nombres stœchiométriques"), true, 72);
     litteral = caseacocher("litteral", QStringLiteral("Tableau littéral"), false, 100);
+    saisiemasse = caseacocher("saisiemasse", QStringLiteral("Saisir une masse ou un volume"), false, 156);
 }
 
 void PanneauAffichage::paintEvent(QPaintEvent*)

@@ -74,6 +74,7 @@ public:
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
     QCheckBox* litteral = nullptr;
+    QCheckBox* saisiemasse = nullptr; // a reactant's initial amount from a mass or a volume
 
 protected:
     void paintEvent(QPaintEvent* event) override;

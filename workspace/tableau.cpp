@@ -31,6 +31,7 @@
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
 #include "workspace/litteral.h"
+#include "workspace/quantite.h"
 
 namespace qm {
 
@@ -615,7 +616,7 @@ void brancheroptions(FeuilleP& f)
     valideravant(f, f.BTEXO);
     for (QRadioButton* b : f.numeq)
         valideravant(f, b);
-    for (QCheckBox* c : {f.final, f.conso, f.COLORSTO})
+    for (QCheckBox* c : {f.final, f.conso, f.COLORSTO, f.saisiemasse})
         valideravant(f, c);
 
     if (f.final)
@@ -624,6 +625,9 @@ void brancheroptions(FeuilleP& f)
         QObject::connect(f.conso, &QCheckBox::stateChanged, &f, [&f] { conso_Click(f); });
     if (f.COLORSTO)
         QObject::connect(f.COLORSTO, &QCheckBox::stateChanged, &f, [&f] { COLORSTO_Click(f); });
+    if (f.saisiemasse)
+        QObject::connect(f.saisiemasse, &QCheckBox::stateChanged, &f,
+                         [&f] { f.etat.saisiemasse = etatcase(f.saisiemasse); });
 }
 
 } // namespace
@@ -810,7 +814,9 @@ void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m)
         return;
     const int col = std::clamp(static_cast<int>(x / l) + 1, 1, std::min(p - 1, nombreespeces));
     f.etat.colsaisie = static_cast<std::int16_t>(col);
-    if (y < hautbande)
+    if (y < hautbande && f.etat.saisiemasse == 1)
+        saisirquantite(f);
+    else if (y < hautbande)
         ouvrirsaisie(f);
 }
 

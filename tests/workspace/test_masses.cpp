@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -222,6 +223,48 @@ TEST(Masses, TitreEtConsignes)
         EXPECT_GT(encre(i, 264, 401, 32 + k * ligne, 32 + (k + 1) * ligne), 20) << k;
     EXPECT_EQ(encre(i, 264, 401, 32 + 6 * ligne, 135), 0);
     EXPECT_EQ(encre(i, 0, 15, 0, i.height()), 0);
+}
+
+TEST(Masses, MasseDUneFormule)
+{
+    Panneau a;
+    const QImage avant = a.p.grab().toImage();
+    // The field and its result leave the design's controls and heading uncovered.
+    const QFontMetrics dix(qm::police("Arial", 10));
+    EXPECT_GT(a.p.formule->x(),
+              16 + dix.horizontalAdvance(QStringLiteral("Masses molaires atomiques (g · mol)")));
+    const QWidget* nouveaux[] = {a.p.formule, a.p.resultatformule};
+    const QWidget* design[] = {a.p.List1, a.p.Shape1, a.p.Label3, a.p.Command3, a.p.Command5};
+    for (const QWidget* w : nouveaux)
+        for (const QWidget* d : design)
+            EXPECT_FALSE(w->geometry().intersects(d->geometry())) << d->objectName().toStdString();
+    EXPECT_FALSE(a.p.resultatformule->isVisible());
+
+    const std::pair<const char*, QString> cas[] = {
+        {"H2SO4", "<b>M = 98,1 g·mol⁻¹</b><br>2&nbsp;×&nbsp;1,0 + 32,1 + 4&nbsp;×&nbsp;16,0"},
+        {"Mg", "<b>M = 24,3 g·mol⁻¹</b><br>"},
+        {"Xy", "<b>Je ne connais pas l'élément de symbole Xy</b><br>"},
+    };
+    for (const auto& [formule, resultat] : cas) {
+        a.p.formule->clear();
+        QTest::keyClicks(a.p.formule, QString::fromUtf8(formule));
+        EXPECT_EQ(a.p.resultatformule->text(), resultat) << formule;
+    }
+    // Over the instructions, which make way; Enter changes nothing.
+    a.p.formule->setText(QStringLiteral("CuSO4,5H2O"));
+    QTest::keyClick(a.p.formule, Qt::Key_Return);
+    EXPECT_EQ(a.p.formule->text(), "CuSO4,5H2O");
+    EXPECT_EQ(a.total(), "0,0");
+    ASSERT_TRUE(a.p.resultatformule->isVisible());
+    const QImage pendant = a.p.grab().toImage();
+    const QRect consignes = a.p.resultatformule->geometry();
+    EXPECT_NE(pendant.copy(consignes), avant.copy(consignes));
+    EXPECT_GT(encre(pendant, consignes.left(), consignes.right(), consignes.top(), consignes.bottom()), 50);
+    // Emptied, the panel is as it was, the field's frame apart.
+    a.p.formule->clear();
+    const QImage apres = a.p.grab().toImage();
+    EXPECT_EQ(apres.copy(0, 30, apres.width(), apres.height() - 30),
+              avant.copy(0, 30, avant.width(), avant.height() - 30));
 }
 
 } // namespace
