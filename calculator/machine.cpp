@@ -619,6 +619,7 @@ void creeroptions(Machine& m)
 {
     m.Picture1 = new QWidget(&m);
     m.Picture1->setObjectName(QStringLiteral("Picture1"));
+    m.Picture1->setAccessibleName(QStringLiteral("Options de calcul"));
     m.Picture1->setGeometry(16, 120, 273, 65);
     m.Picture1->setAutoFillBackground(true);
     QPalette pp = m.Picture1->palette();
@@ -674,6 +675,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
 
     z1 = new afficheur(this);
     z1->setObjectName(QStringLiteral("z1"));
+    z1->setAccessibleName(QStringLiteral("Affichage de la calculatrice"));
     z1->setGeometry(16, 16, 273, 89);
     z1->setReadOnly(true);
     z1->setFont(police(QStringLiteral("Courier New"), 12, true));
