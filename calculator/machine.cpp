@@ -698,6 +698,12 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
         const std::string nom = t.nom;
         connect(b, &QPushButton::clicked, this, [this, nom] { touche_Click(*this, nom); });
     }
+    // The keys whose caption is a picture.
+    for (const auto& [nom, accessible] :
+         {std::pair{"btcarre", "Carré"}, std::pair{"puissance", "Puissance"},
+          std::pair{"B10x", "Dix puissance"}, std::pair{"Bexp", "Exponentielle"}})
+        if (auto* b = findChild<QPushButton*>(QString::fromUtf8(nom)))
+            b->setAccessibleName(QString::fromUtf8(accessible));
 
     connect(angle[1], &QRadioButton::toggled, this, [this](bool radians) { etat.radians = radians; });
     for (QRadioButton* o : C)

@@ -259,7 +259,8 @@ QString titreexercice(const QString& fich)
 
 void entete_Click(Confimp& d)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Label5, d.titre, d.Label6, d.nom, d.date})
+    // The captions stay readable on the window's grey.
+    for (QWidget* w : std::initializer_list<QWidget*>{d.titre, d.nom})
         w->setEnabled(d.entete->isChecked());
 }
 

@@ -464,8 +464,13 @@ void validersaisie(FeuilleP& f, bool annuler = false)
 {
     // Hiding the box below moves the focus away from it: that loss of focus
     // must not commit a second time.
-    if (f.Text2->isHidden())
+    static bool enfermeture = false;
+    if (f.Text2->isHidden() || enfermeture)
         return;
+    enfermeture = true;
+    const struct fin {
+        ~fin() { enfermeture = false; }
+    } garde;
     f.etat.tableaudemande = 1;
     activercopie(f, true);
     const std::optional<float> q = lirequantite(f.Text2->text());

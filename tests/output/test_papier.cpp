@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -40,13 +41,11 @@ int pages(const QString& chemin)
     return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
 }
 
-// The text of a PDF as pdftotext reads it, with -bbox its words boxed.
+// The text of a PDF in the order it is drawn, or with -bbox its words boxed.
 QString texte(const QString& pdf, bool boites = false)
 {
     QProcess outil;
-    QStringList args;
-    if (boites)
-        args << QStringLiteral("-bbox");
+    QStringList args{boites ? QStringLiteral("-bbox") : QStringLiteral("-raw")};
     outil.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
     EXPECT_TRUE(outil.waitForFinished(20000));
     return QString::fromUtf8(outil.readAllStandardOutput());
@@ -143,8 +142,8 @@ TEST_F(Polycopie, SeriesHandout)
 
     imprimer([](Confimp& d) { d.serie->setChecked(true); });
     const QString lu = sansblancs(texte(pdf));
-    for (const char* e : {"2H2+O22H2O", "C+O2CO2", "Fe+SFeS", "H2+O2H2O"})
-        EXPECT_TRUE(lu.contains(QString::fromLatin1(e))) << e << " in " << lu.toStdString();
+    for (const char* e : {"2H2+O2⟶2H2O", "C+O2⟶CO2", "Fe+S⟶FeS", "H2+O2⟶H2O"})
+        EXPECT_TRUE(lu.contains(QString::fromUtf8(e))) << e << " in " << lu.toStdString();
     EXPECT_TRUE(lu.contains(QStringLiteral("Etatinitial"))) << "the tables' captions";
     EXPECT_GT(pages(pdf), 1);
     EXPECT_LT(pages(pdf), 4) << "several to a page";
@@ -164,7 +163,7 @@ TEST_F(Polycopie, SeriesHandout)
     page(QPageSize(QSizeF(1000, 1000), QPageSize::Millimeter));
     imprimer([](Confimp& d) { d.serie->setChecked(true); });
     EXPECT_EQ(pages(pdf), 1);
-    page(QPageSize(QSizeF(300, 70), QPageSize::Millimeter));
+    page(QPageSize(QSizeF(70, 300), QPageSize::Millimeter)); // 300 across
     imprimer([](Confimp& d) {
         d.serie->setChecked(true);
         d.UpDown1->setValue(2);

@@ -20,6 +20,8 @@
 #include "output/confimp.h"
 #include "programme/relier.h"
 #include "workspace/dessin.h"
+#include "workspace/espace.h"
+#include "workspace/masses.h"
 #include "workspace/onglets.h"
 #include "workspace/tableau.h"
 
@@ -40,12 +42,13 @@ protected:
         QApplication::setActiveWindow(f.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
     }
-    // Tab from wherever the keyboard is until the equation box has it.
+    // Shift+Tab from wherever the keyboard is until the equation box has it
+    // (the text box of the exercises keeps Tab for itself).
     void allerequation()
     {
         for (int i = 0; i < 60 && !f->Text1->hasFocus(); ++i) {
             QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f.get();
-            QTest::keyClick(w, Qt::Key_Tab);
+            QTest::keyClick(w, Qt::Key_Backtab, Qt::ShiftModifier);
         }
         ASSERT_TRUE(f->Text1->hasFocus()) << "the equation box is on the Tab chain";
     }
