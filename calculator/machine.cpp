@@ -618,6 +618,7 @@ void creeroptions(Machine& m)
 {
     m.Picture1 = new QWidget(&m);
     m.Picture1->setObjectName(QStringLiteral("Picture1"));
+    m.Picture1->setAccessibleName(QStringLiteral("Options de calcul"));
     m.Picture1->setGeometry(16, 120, 273, 65);
     m.Picture1->setAutoFillBackground(true);
     QPalette pp = m.Picture1->palette();
@@ -673,6 +674,7 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
 
     z1 = new afficheur(this);
     z1->setObjectName(QStringLiteral("z1"));
+    z1->setAccessibleName(QStringLiteral("Affichage de la calculatrice"));
     z1->setGeometry(16, 16, 273, 89);
     z1->setReadOnly(true);
     z1->setFont(police(QStringLiteral("Courier New"), 12, true));
@@ -695,6 +697,12 @@ Machine::Machine(QWidget* parent) : QDialog(parent)
         const std::string nom = t.nom;
         connect(b, &QPushButton::clicked, this, [this, nom] { touche_Click(*this, nom); });
     }
+    // The keys whose caption is a picture.
+    for (const auto& [nom, accessible] :
+         {std::pair{"btcarre", "Carré"}, std::pair{"puissance", "Puissance"},
+          std::pair{"B10x", "Dix puissance"}, std::pair{"Bexp", "Exponentielle"}})
+        if (auto* b = findChild<QPushButton*>(QString::fromUtf8(nom)))
+            b->setAccessibleName(QString::fromUtf8(accessible));
 
     connect(angle[1], &QRadioButton::toggled, this, [this](bool radians) { etat.radians = radians; });
     for (QRadioButton* o : C)

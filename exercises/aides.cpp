@@ -59,6 +59,7 @@ Aidequa::Aidequa(QWidget* parent) : QDialog(parent)
     // A header row and one empty row, which the last row ("Charge") fills.
     MSFlexGrid1 = new QTableWidget(2, 3, this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Comptage des éléments et des charges"));
     MSFlexGrid1->setGeometry(16, 16, 209, 249);
     MSFlexGrid1->horizontalHeader()->hide();
     MSFlexGrid1->verticalHeader()->hide();
@@ -77,6 +78,7 @@ Aidequa::Aidequa(QWidget* parent) : QDialog(parent)
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAccessibleName(QStringLiteral("Explication"));
     Label1->setGeometry(240, 16, 217, 225);
     Label1->setFont(police(QStringLiteral("Arial"), 9.75));
     Label1->setWordWrap(true);
@@ -128,6 +130,7 @@ Bravo::Bravo(QWidget* parent) : QDialog(parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Bravo"));
     Image1->setGeometry(16, 8, 32, 32);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(32, 32));
 

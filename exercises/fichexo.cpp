@@ -104,12 +104,14 @@ QToolButton* boutonimage(QWidget* parent, const char* nom, const char* theme, co
     b->setIconSize(ou.size() - QSize(4, 4));
     b->setAutoRaise(true);
     b->setToolTip(texte(bulle));
+    b->setAccessibleName(texte(bulle));
     return b;
 }
 
-QLabel* pictogramme(QWidget* parent, const char* theme, QRect ou)
+QLabel* pictogramme(QWidget* parent, const char* theme, QRect ou, const char* nomaccessible)
 {
     auto* l = new QLabel(parent);
+    l->setAccessibleName(texte(nomaccessible));
     l->setPixmap(QIcon::fromTheme(QLatin1String(theme)).pixmap(ou.size()));
     l->setGeometry(ou);
     return l;
@@ -191,6 +193,7 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
 
     tito = new Tito(this);
     tito->setGeometry(0, 0, 804, hauteurtito);
+    tito->setAccessibleName(texte("Ouvrir un exercice"));
     ouvreur =
         boutonimage(tito, "ouvreur", "document-open", "Ouvrir l'exercice sélectionné", {712, 4, 32, 32});
     Image5 = boutonimage(tito, "Image5", "process-stop", "Fermer sans charger d'exercice", {752, 4, 32, 32});
@@ -204,9 +207,10 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     pf.setColor(QPalette::Window, fondpanneau);
     Frame1->setPalette(pf);
     Frame1->setGeometry(0, 32, 241, 568);
-    pictogramme(Frame1, "drive-harddisk", {8, 20, 32, 32});
-    pictogramme(Frame1, "folder", {8, 64, 32, 32});
-    pictogramme(Frame1, "x-office-document", {8, 280, 32, 32});
+    Frame1->setAccessibleName(texte("Choix de l'exercice"));
+    pictogramme(Frame1, "drive-harddisk", {8, 20, 32, 32}, "Lecteur");
+    pictogramme(Frame1, "folder", {8, 64, 32, 32}, "Dossier");
+    pictogramme(Frame1, "x-office-document", {8, 280, 32, 32}, "Fichier");
     listes.motif = QString::fromLatin1(motifexercice);
     construirelistes(*Frame1, *this, listes, {48, 24, 169, 21}, {48, 64, 169, 186}, {48, 280, 169, 227});
     Label5 =
@@ -217,9 +221,11 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     fichierexo->setFont(policefenetre(8.25, true));
     fichierexo->setGeometry(240, 40, 562, 18);
     fichierexo->setReadOnly(true);
+    fichierexo->setAccessibleName(texte("Fichier de l'exercice"));
 
     titratexo = etiquette(this, "titratexo", QString(), {280, 72, 521, 25},
                           police(QStringLiteral("Times New Roman"), 15.75));
+    titratexo->setAccessibleName(texte("Titre de l'exercice"));
     Label4 =
         etiquette(this, "Label4", texte("Niveau de difficulté :"), {248, 120, 169, 17}, policefenetre(9.75));
     const int xs[3] = {432, 464, 496};
@@ -229,15 +235,18 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
         e->setObjectName(QStringLiteral("Image4_%1").arg(i));
         e->setGeometry(xs[i], 112, ls[i], 32);
         e->setAlignment(Qt::AlignCenter);
+        e->setAccessibleName(texte("Étoile de difficulté ") + QString::number(i + 1));
         Image4[static_cast<std::size_t>(i)] = e;
     }
     Imagalu = new QLabel(this);
     Imagalu->setObjectName(QStringLiteral("Imagalu"));
     Imagalu->setPixmap(etoile(true, QSize(28, 28)));
+    Imagalu->setAccessibleName(texte("Étoile allumée"));
     Imagalu->hide();
     Imagenoir = new QLabel(this);
     Imagenoir->setObjectName(QStringLiteral("Imagenoir"));
     Imagenoir->setPixmap(etoile(false, QSize(28, 28)));
+    Imagenoir->setAccessibleName(texte("Étoile éteinte"));
     Imagenoir->hide();
 
     // The shadow first, so that the caption lies over it.
@@ -245,10 +254,12 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     QPalette ombre = Label3->palette();
     ombre.setColor(QPalette::WindowText, QColor(128, 128, 128));
     Label3->setPalette(ombre);
+    Label3->setAccessibleName(texte("Ombre de la correction"));
     Label2 = etiquette(this, "Label2", QString(), {584, 112, 193, 33}, policefenetre(18, true));
     QPalette rouge = Label2->palette();
     rouge.setColor(QPalette::WindowText, QColor(128, 0, 0));
     Label2->setPalette(rouge);
+    Label2->setAccessibleName(texte("Correction"));
     Label1 = etiquette(this, "Label1", texte("Notions abordées :"), {280, 160, 177, 25},
                        police(QStringLiteral("Times New Roman"), 12, true));
     Text1 = new QPlainTextEdit(this);
@@ -256,6 +267,7 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     Text1->setFont(policefenetre(9.75));
     Text1->setGeometry(288, 200, 473, 345);
     Text1->setReadOnly(true);
+    Text1->setAccessibleName(texte("Notions abordées"));
     intratro =
         etiquette(this, "intratro", texte("Sélectionner un fichier"), {392, 152, 313, 41}, policefenetre(18));
     intratro->setAlignment(Qt::AlignCenter);
@@ -265,6 +277,7 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     Frame2->setFrameShape(QFrame::Box);
     Frame2->setAutoFillBackground(true);
     Frame2->setFixedSize(553, 105);
+    Frame2->setAccessibleName(texte("Chargement des fichiers"));
     auto* barre = etiquette(Frame2, "Label6", texte(" Chargement des fichiers"), {1, 1, 551, 20},
                             policefenetre(8.25, true));
     barre->setAutoFillBackground(true);
@@ -272,7 +285,7 @@ Fichexo::Fichexo(FeuilleP& f) : QDialog(&f), feuille(f), dossierchoisi(f.etat.do
     pb.setColor(QPalette::Window, QColor(0, 0, 128));
     pb.setColor(QPalette::WindowText, Qt::white);
     barre->setPalette(pb);
-    auto* sablier = pictogramme(Frame2, "appointment-new", {24, 44, 48, 48});
+    auto* sablier = pictogramme(Frame2, "appointment-new", {24, 44, 48, 48}, "Patienter");
     sablier->setObjectName(QStringLiteral("Image1"));
     etiquette(Frame2, "Label7", texte("Patienter quelques instants"), {96, 48, 440, 40},
               policefenetre(18, true));

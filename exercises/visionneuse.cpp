@@ -21,6 +21,7 @@ std::unique_ptr<QDialog> construireaide(QWidget* parent, const QString& dossierp
 
     auto* navigateur = new QTextBrowser(d.get());
     navigateur->setObjectName(QStringLiteral("navigateur"));
+    navigateur->setAccessibleName(QStringLiteral("Aide"));
     navigateur->setFont(police(QStringLiteral("Arial"), 10));
     navigateur->setOpenLinks(true);
     navigateur->setOpenExternalLinks(false);

@@ -233,16 +233,19 @@ void construirelistes(QWidget& w, QObject& filtre, listesfichiers& l, QRect driv
 {
     l.Drive1 = new QComboBox(&w);
     l.Drive1->setObjectName(QStringLiteral("Drive1"));
+    l.Drive1->setAccessibleName(texte("Lecteur"));
     l.Drive1->setFont(policefenetre());
     l.Drive1->setGeometry(drive);
     l.Drive1->addItems(lecteurs());
     l.Dir1 = new QListWidget(&w);
     l.Dir1->setObjectName(QStringLiteral("Dir1"));
+    l.Dir1->setAccessibleName(texte("Dossiers"));
     l.Dir1->setFont(policefenetre());
     l.Dir1->setGeometry(dir);
     l.Dir1->setIconSize(QSize(16, 16));
     l.File1 = new QListWidget(&w);
     l.File1->setObjectName(QStringLiteral("File1"));
+    l.File1->setAccessibleName(texte("Fichiers"));
     l.File1->setFont(policefenetre());
     l.File1->setGeometry(file);
     if (!changerdossier(l, QDir::currentPath()))
@@ -302,6 +305,7 @@ Ouvrir::Ouvrir(QWidget* parent, QString& nom, std::function<void()> charger)
     construirelistes(*this, *this, listes, {12, 26, 200, 22}, {12, 74, 200, 154}, {228, 26, 200, 202});
     ficharge = new QLineEdit(this);
     ficharge->setObjectName(QStringLiteral("ficharge"));
+    ficharge->setAccessibleName(texte("Fichier à ouvrir"));
     ficharge->setFont(policefenetre());
     ficharge->setGeometry(12, 240, 416, 22);
     Command1 = bouton(this, "Command1", "OUVRIR", {92, 274, 120, 28});
@@ -309,11 +313,13 @@ Ouvrir::Ouvrir(QWidget* parent, QString& nom, std::function<void()> charger)
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(texte("Chargement du fichier"));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setAutoFillBackground(true);
     Frame1->setGeometry(70, 110, 300, 64);
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(texte("Patienter"));
     Image1->setPixmap(sablier());
     Image1->setGeometry(14, 16, 32, 32);
     Label4 = new QLabel(texte("Patience: chargement du fichier"), Frame1);
@@ -383,6 +389,7 @@ Enregistrer::Enregistrer(QWidget* parent, QString& nom, std::function<erreurseri
     Label2 = etiquette(this, "Label2", "Nom du fichier:", {12, 8, 416, 16});
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(texte("Nom du fichier"));
     Text1->setFont(policefenetre());
     Text1->setGeometry(12, 26, 416, 22);
     Label1 = etiquette(this, "Label1", "Lecteur:", {12, 60, 200, 16});

@@ -1,6 +1,9 @@
 #include "output/confimp.h"
 
+#include <QCheckBox>
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -16,10 +19,13 @@
 #include <QStandardPaths>
 
 #include <memory>
+#include <optional>
 
 #include "app/initialisation.h"
 #include "app/sansfaute.h"
+#include "files/enregistrements.h"
 #include "output/feuillef.h"
+#include "output/papier.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
 
@@ -82,6 +88,30 @@ void construireattente(Confimp& d)
     d.Frame2->hide();
 }
 
+void construirepapier(Confimp& d)
+{
+    d.Frame3 = nomme(new QGroupBox(QStringLiteral("Papier"), &d), "Frame3", QRect(16, 173, 353, 125));
+    d.serie = nomme(new QCheckBox(QStringLiteral("Imprimer la série (polycopié)"), d.Frame3), "serie",
+                    QRect(12, 20, 329, 20));
+    d.entete = nomme(new QCheckBox(QStringLiteral("Ajouter un en-tête"), d.Frame3), "entete",
+                     QRect(12, 42, 329, 20));
+    d.Label5 = nomme(new QLabel(QStringLiteral("Titre :"), d.Frame3), "Label5", QRect(28, 66, 41, 21));
+    d.titre = nomme(new QLineEdit(d.Frame3), "titre", QRect(72, 65, 269, 23));
+    d.Label6 = nomme(new QLabel(QStringLiteral("Nom :"), d.Frame3), "Label6", QRect(28, 94, 41, 21));
+    d.nom = nomme(new QLineEdit(d.Frame3), "nom", QRect(72, 93, 141, 23));
+    d.date = nomme(new QLabel(datelongue(QDate::currentDate()), d.Frame3), "date", QRect(221, 94, 120, 21));
+    d.date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    d.Label5->setBuddy(d.titre);
+    d.Label6->setBuddy(d.nom);
+    d.serie->setAccessibleDescription(
+        QStringLiteral("Les dix équations de la série, chacune avec son tableau, les unes sous les autres"));
+    d.entete->setAccessibleDescription(
+        QStringLiteral("Une ligne au-dessus de l'image : le titre, le nom de l'élève et la date"));
+    d.titre->setAccessibleName(QStringLiteral("Titre de l'en-tête"));
+    d.nom->setAccessibleName(QStringLiteral("Nom de l'élève"));
+    d.date->setAccessibleName(QStringLiteral("Date de l'en-tête"));
+}
+
 // Each screen pixel printed as a block of agrandissement x agrandissement
 // pixels of the same colour, stored without loss: the PDF engine would
 // otherwise compress the picture as JPEG (halos round thin lines and text),
@@ -107,6 +137,26 @@ bool peindrecopies(QPrinter& p, const QImage& image, int exemplaires)
             p.newPage();
     }
     return peintre.end();
+}
+
+// The ten equations of the series, each with its table when asked for,
+// drawn by the program's own painting (their texts stay texts on paper).
+void imprimerserie(FeuilleP& f, bool tableaux, const std::optional<lignetete>& tete, int exemplaires)
+{
+    surfacespapier s;
+    s.entete.largeur = f.Picture2->width();
+    s.entete.hauteur = f.Picture2->height();
+    s.table = f.Picture3->size();
+    s.legendes = f.Picture4->size();
+    s.fondentete = f.Picture2->fond;
+    std::vector<equationpapier> serie = preparerserie(f.etat, s);
+    std::vector<blocpapier> blocs;
+    for (equationpapier& q : serie) {
+        q.tableau = q.tableau && tableaux;
+        blocs.push_back(
+            {QSizeF(tailleequation(q, s)), [&q, &s](QPainter& p) { peindreequationpapier(p, q, s); }});
+    }
+    imprimerpapier(imprimante(), blocs, tete, exemplaires);
 }
 
 } // namespace
@@ -181,11 +231,37 @@ Confimp::Confimp(FeuilleP& f) : QDialog(&f), feuille(f)
     Command3 = bouton(this, "Command3", "&Annuler", "process-stop", QRect(288, 120, 81, 29));
     Command1->setDefault(true);
     construireattente(*this);
+    // Below the design's controls: the window grows downwards.
+    setFixedSize(385, 307);
+    construirepapier(*this);
+    entete_Click(*this);
+    defaut->setAccessibleName(QStringLiteral("Imprimante"));
+    UpDown1->setAccessibleName(QStringLiteral("Nombre d'exemplaires"));
+    Label4->setAccessibleName(QStringLiteral("Nombre d'exemplaires choisi"));
+    Image1->setAccessibleName(QStringLiteral("Impression en cours"));
+    Frame2->setAccessibleName(QStringLiteral("Veuillez patienter"));
 
     connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(*this); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(*this); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(*this); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(*this); });
+    connect(entete, &QCheckBox::stateChanged, this, [this] { entete_Click(*this); });
+}
+
+QString titreexercice(const QString& fich)
+{
+    if (fich.isEmpty() || !QFileInfo(fich).isFile())
+        return {};
+    constexpr int champtitre = 11; // the exercise file's record of its title
+    const auto r = lireenregistrements(fich.toStdString(), champtitre, champtitre);
+    return r && !r->empty() ? QString::fromStdString(r->front()).trimmed() : QString();
+}
+
+void entete_Click(Confimp& d)
+{
+    // The captions stay readable on the window's grey.
+    for (QWidget* w : std::initializer_list<QWidget*>{d.titre, d.nom})
+        w->setEnabled(d.entete->isChecked());
 }
 
 void confimp_Load(Confimp& d)
@@ -193,6 +269,8 @@ void confimp_Load(Confimp& d)
     const QRect principale = d.feuille.frameGeometry();
     d.move(principale.left() + (principale.width() - d.frameGeometry().width()) / 2, principale.top() + 20);
     d.defaut->setText(nomimprimante(imprimante()));
+    if (d.titre->text().isEmpty())
+        d.titre->setText(titreexercice(d.feuille.fich->text()));
 }
 
 void UpDown1_Change(Confimp& d)
@@ -206,17 +284,28 @@ void Command1_Click(Confimp& d)
     d.Command2->hide();
     d.Command3->hide();
     d.Frame1->hide();
+    d.Frame3->hide();
     d.Frame2->show();
     d.repaint();
     // a printer fault is not reported, and the window closes all the same
     sansfaute([&] {
         FeuilleP& f = d.feuille;
+        std::optional<lignetete> tete;
+        if (d.entete->isChecked())
+            tete = lignetete{d.titre->text(), d.nom->text(), d.date->text()};
+        if (d.serie->isChecked()) {
+            imprimerserie(f, d.Option2->isChecked(), tete, d.UpDown1->value());
+            return;
+        }
         Feuillef& ff = feuillef(f);
         if (d.Option1->isChecked())
             ff.copieur = f.Picture2->bitmap();
         else
             ff.copieur = assembler(f.Picture2->bitmap(), f.Picture4->bitmap(), f.Picture3->bitmap());
-        imprimer(imprimante(), ff.copieur, d.UpDown1->value());
+        if (tete)
+            imprimerpapier(imprimante(), {blocimage(ff.copieur)}, tete, d.UpDown1->value());
+        else
+            imprimer(imprimante(), ff.copieur, d.UpDown1->value());
     });
     d.accept();
 }

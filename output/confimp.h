@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -54,10 +55,25 @@ public:
     QFrame* Frame2 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
+
+    // Under the design's controls: the series handout and the header line.
+    QGroupBox* Frame3 = nullptr;
+    QCheckBox* serie = nullptr;
+    QCheckBox* entete = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* titre = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* nom = nullptr;
+    QLabel* date = nullptr;
 };
+
+// The title of the exercise whose file the main window's title bar `fich`
+// names; empty when none is open (or a pupil's text is shown).
+QString titreexercice(const QString& fich);
 
 void confimp_Load(Confimp& d);
 void UpDown1_Change(Confimp& d);
+void entete_Click(Confimp& d);   // the header's fields follow the box
 void Command1_Click(Confimp& d); // "&OK": prints, then closes
 void Command2_Click(Confimp& d); // "&Imprimantes": the printer set-up dialog
 void Command3_Click(Confimp& d); // "&Annuler"

@@ -230,6 +230,7 @@ void construireoutils(FeuilleP& f)
     QPalette pal = f.outilequa->palette();
     pal.setColor(QPalette::Window, QColor(240, 235, 230));
     f.outilequa->setPalette(pal);
+    f.outilequa->setAccessibleName(QStringLiteral("Outils de l'équation"));
     f.suivre(f.outilequa);
 
     f.Text3->setParent(f.outilequa);
@@ -247,6 +248,8 @@ void construireoutils(FeuilleP& f)
     f.fleche->setToolTip(QStringLiteral("Flêche de l'équation-bilan"));
     f.fleche->setFont(police(QStringLiteral("Symbol"), 14));
     f.fleche->setGeometry(128, 72, 64, 48);
+    f.fleche->setAccessibleName(QStringLiteral("Flèche"));
+    f.fleche->setAccessibleDescription(QStringLiteral("Insère la flèche de l'équation-bilan"));
 
     f.Command14 = new QPushButton(QStringLiteral("Vérifier l'équation chimique"), f.outilequa);
     f.Command14->setObjectName(QStringLiteral("Command14"));
@@ -265,6 +268,7 @@ void construireediteur(FeuilleP& f)
 {
     f.Picture2 = new Dessin(&f, QStringLiteral("Picture2"), zonepicture2, QColor(192, 192, 255));
     f.Picture2->surrelache = [&f](QMouseEvent* m) { Picture2_MouseUp(f, m); };
+    f.Picture2->setAccessibleName(QStringLiteral("Équation chimique"));
     f.suivre(f.Picture2);
     construireoutils(f);
 
@@ -276,12 +280,17 @@ void construireediteur(FeuilleP& f)
     f.Text1->setGeometry(zonepicture2.x() + 1, zonepicture2.y() + 1, 21, 22);
     f.Text1->lower();
     f.Text1->setFrame(false);
+    f.Text1->setAccessibleName(QStringLiteral("Saisie de l'équation chimique"));
+    f.Text1->setAccessibleDescription(
+        QStringLiteral("Les flèches haut et bas passent en indice ou en exposant ; Entrée donne le tableau "
+                       "d'avancement."));
     f.Text1->installEventFilter(new filtretext1(f));
 
     f.posi = new QLabel(f.Picture2);
     f.posi->setObjectName(QStringLiteral("posi"));
     f.posi->setPixmap(imagecurseur());
     f.posi->resize(20, 26);
+    f.posi->setAccessibleName(QStringLiteral("Curseur de l'équation"));
     f.posi->setCursor(Qt::SizeHorCursor);
     f.posi->installEventFilter(new filtreposi(f));
     f.posi->hide();

@@ -62,7 +62,7 @@ struct etatfeuille {
     bool tableauactif = true;
     std::int16_t final = 1; // the display options as check-box states: 0, 1 ticked, 2 greyed
     std::int16_t conso = 0;
-    std::int16_t litteral = 0; // 1: the written table in place of the bars
+    std::int16_t litteral = 0;    // 1: the written table in place of the bars
     std::int16_t saisiemasse = 0; // 1: a click in the top band asks what the statement gives
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;

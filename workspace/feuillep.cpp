@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -101,6 +102,15 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     construiretextes();
     onglets = new Onglets(this);
     onglets->setGeometry(zoneonglets);
+    onglets->setAccessibleName(QStringLiteral("Onglets"));
+    onglets->setAccessibleDescription(
+        QStringLiteral("Ctrl+Page suivante et Ctrl+Page précédente changent d'onglet"));
+    for (const auto& [touche, pas] : {std::pair{Qt::Key_PageDown, 1}, std::pair{Qt::Key_PageUp, -1}}) {
+        auto* r = new QShortcut(QKeySequence(Qt::CTRL | touche), this);
+        r->setObjectName(pas > 0 ? QStringLiteral("raccourciongletsuivant")
+                                 : QStringLiteral("raccourcionglet"));
+        connect(r, &QShortcut::activated, this, [this, pas = pas] { Onglets_Voisin(*onglets, pas); });
+    }
     suivresouris(onglets, this);
     final = onglets->ong1->final;
     conso = onglets->ong1->conso;
@@ -164,6 +174,17 @@ void FeuilleP::construireboutons()
     BTEXO->setIconSize(QSize(170, 38));
     BTEXO->setAutoRaise(true);
     suivresouris(BTEXO, this);
+    // Its caption is its picture: the access key is a shortcut of the window.
+    BTEXO->setAccessibleName(QStringLiteral("Exercices"));
+    BTEXO->setAccessibleDescription(
+        QStringLiteral("Menu des exercices : ouvrir un énoncé, enregistrer le texte, obtenir la correction, "
+                       "imprimer ou fermer (Alt+X)"));
+    auto* exercices = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_X), this);
+    exercices->setObjectName(QStringLiteral("raccourciexercices"));
+    connect(exercices, &QShortcut::activated, BTEXO, [this] {
+        if (BTEXO->isEnabled())
+            BTEXO->click();
+    });
 }
 
 void FeuilleP::construirenumeq()
@@ -181,6 +202,7 @@ void FeuilleP::construirenumeq()
         pal.setColor(QPalette::WindowText, Qt::black);
         b->setPalette(pal);
         b->setToolTip(bullenumeq(i));
+        b->setAccessibleName(bullenumeq(i));
         suivresouris(b, this);
         numeq[static_cast<std::size_t>(i)] = b;
     }
@@ -199,16 +221,19 @@ void FeuilleP::construiretextes()
     pi.setColor(QPalette::Window, QToolTip::palette().color(QPalette::ToolTipBase));
     pi.setColor(QPalette::WindowText, QToolTip::palette().color(QPalette::ToolTipText));
     info->setPalette(pi);
+    info->setAccessibleName(QStringLiteral("Ligne d'aide"));
 
     Text3 = new QPlainTextEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setReadOnly(true);
     Text3->setGeometry(104, 196, 673, 60);
+    Text3->setAccessibleName(QStringLiteral("Conseils"));
 
     fich = new QLineEdit(this);
     fich->setObjectName(QStringLiteral("fich"));
     fich->setGeometry(zonefich);
     fich->setReadOnly(true);
+    fich->setAccessibleName(QStringLiteral("Exercice ou texte ouvert"));
     fich->setFrame(false);
     QPalette pf = fich->palette();
     pf.setColor(QPalette::Base, QColor(128, 0, 0));
@@ -219,6 +244,7 @@ void FeuilleP::construiretextes()
     supertext = new QTextEdit(this);
     supertext->setObjectName(QStringLiteral("supertext"));
     supertext->setGeometry(zonesupertext);
+    supertext->setAccessibleName(QStringLiteral("Texte de l'exercice"));
     connect(supertext, &QTextEdit::textChanged, this, [this] {
         if (!fich->text().isEmpty())
             etat.textemodifie = 1;

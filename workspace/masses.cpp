@@ -64,6 +64,7 @@ QListWidget* creerliste(QWidget* parent)
 {
     auto* l = new QListWidget(parent);
     l->setObjectName(QStringLiteral("List1"));
+    l->setAccessibleName(QStringLiteral("Éléments et masses molaires"));
     l->setFont(police(QStringLiteral("Courier New"), 8));
     QPalette pal = l->palette();
     pal.setColor(QPalette::Base, Qt::white);
@@ -78,6 +79,7 @@ QLabel* creertotal(QWidget* parent)
 {
     auto* l = new QLabel(QStringLiteral("0,0"), parent);
     l->setObjectName(QStringLiteral("Label3"));
+    l->setAccessibleName(QStringLiteral("Masse molaire calculée"));
     l->setFont(police(QStringLiteral("Arial"), 10));
     l->setAutoFillBackground(true);
     QPalette pal = l->palette();
@@ -218,10 +220,12 @@ std::string ajoutermasse(const std::string& total, const std::string& ligne, cha
 PanneauMasses::PanneauMasses(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ong2"));
+    setAccessibleName(QStringLiteral("Masses molaires"));
     List1 = creerliste(this);
     // The frame comes before the total and the keys, so it stays behind them.
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAccessibleName(QStringLiteral("Cadre du résultat"));
     Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Shape1->setLineWidth(1);
     QPalette cadre = Shape1->palette();

@@ -155,6 +155,7 @@ void peindreonglets(QPainter& p, const etatonglets& e, QSize taille)
 PanneauAffichage::PanneauAffichage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ong1"));
+    setAccessibleName(QStringLiteral("Affichage"));
     auto caseacocher = [this](const char* nom, const QString& texte, bool cochee, int y) {
         auto* c = new QCheckBox(texte, this);
         c->setObjectName(QLatin1String(nom));
@@ -178,6 +179,7 @@ void PanneauAffichage::paintEvent(QPaintEvent*)
 PanneauIllustration::PanneauIllustration(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ong3"));
+    setAccessibleName(QStringLiteral("Illustration"));
 }
 
 void PanneauIllustration::mettreimage(const QImage& image)
@@ -271,6 +273,14 @@ void Onglets_MouseUp(Onglets& o, double x, double y)
     if (!choix || *choix == o.e.ongletcourant)
         return;
     o.e.ongletcourant = static_cast<std::int16_t>(*choix);
+    appliquer(o);
+    o.update();
+}
+
+void Onglets_Voisin(Onglets& o, int pas)
+{
+    const int courant = std::clamp(static_cast<int>(o.e.ongletcourant), 1, 3);
+    o.e.ongletcourant = static_cast<std::int16_t>((courant - 1 + pas + 3) % 3 + 1);
     appliquer(o);
     o.update();
 }

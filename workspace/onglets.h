@@ -122,6 +122,11 @@ protected:
 private:
     friend void appliquer(Onglets& o);
     friend void Onglets_MouseUp(Onglets& o, double x, double y);
+
+    // From the keyboard: the next tab (pas = 1) or the previous one (-1), round
+    // the three.
+    void Onglets_Voisin(Onglets& o, int pas);
+    friend void Onglets_Voisin(Onglets& o, int pas);
     etatonglets e;
 };
 

@@ -191,6 +191,35 @@ char separateurlocal()
     return s.size() == 1 && s.at(0).unicode() < 128 ? static_cast<char>(s.at(0).unicode()) : ',';
 }
 
+entreedessin entreede(const etatfeuille& etat, QSize taille)
+{
+    entreedessin e;
+    e.taille = taille;
+    e.nbcolonnes = etat.nbcolonnes;
+    e.premierproduit = etat.premierproduit;
+    e.largeurcolonne = etat.largeurcolonne;
+    e.coef = etat.coef;
+    e.p = etat.p;
+    e.final = etat.final == 1;
+    e.conso = etat.conso == 1;
+    return e;
+}
+
+tableau calculer(etatfeuille& etat, const entreedessin& e)
+{
+    parametrestableau c;
+    c.nbcolonnes = static_cast<std::int16_t>(e.nbcolonnes);
+    c.premierproduit = static_cast<std::int16_t>(e.premierproduit);
+    c.coef = e.coef;
+    c.p = static_cast<std::int16_t>(e.p);
+    c.final = e.final;
+    c.conso = e.conso;
+    c.largeurcolonne = e.largeurcolonne;
+    c.mesure = mesurede(false);
+    c.separateur = separateurlocal();
+    return calcultableau(c, etat.quant);
+}
+
 QFont policetableau(bool gras)
 {
     return police(QStringLiteral("Arial"), 12, gras);
@@ -406,31 +435,16 @@ void preparercadre(FeuilleP& f)
 
 entreedessin entreede(const FeuilleP& f)
 {
-    entreedessin e;
-    e.taille = f.Picture3->size();
-    e.nbcolonnes = f.etat.nbcolonnes;
-    e.premierproduit = f.etat.premierproduit;
-    e.largeurcolonne = f.etat.largeurcolonne;
-    e.coef = f.etat.coef;
-    e.p = f.etat.p;
-    e.final = f.etat.final == 1;
-    e.conso = f.etat.conso == 1;
-    return e;
+    return entreede(f.etat, f.Picture3->size());
 }
 
 tableau calculer(const entreedessin& e, tabquant& quant)
 {
-    parametrestableau c;
-    c.nbcolonnes = static_cast<std::int16_t>(e.nbcolonnes);
-    c.premierproduit = static_cast<std::int16_t>(e.premierproduit);
-    c.coef = e.coef;
-    c.p = static_cast<std::int16_t>(e.p);
-    c.final = e.final;
-    c.conso = e.conso;
-    c.largeurcolonne = e.largeurcolonne;
-    c.mesure = mesurede(false);
-    c.separateur = separateurlocal();
-    return calcultableau(c, quant);
+    etatfeuille etat;
+    etat.quant = quant;
+    const tableau t = calculer(etat, e);
+    quant = etat.quant;
+    return t;
 }
 
 void dessinerlegendes(FeuilleP& f, const tableau* echelle)
@@ -455,18 +469,25 @@ void ouvrirsaisie(FeuilleP& f)
     f.Text2->setFocus(Qt::MouseFocusReason);
 }
 
-void validersaisie(FeuilleP& f)
+// Commits the amount typed; with `annuler`, closes the box leaving the
+// amount as it was.
+void validersaisie(FeuilleP& f, bool annuler = false)
 {
     // Hiding the box below moves the focus away from it: that loss of focus
     // must not commit a second time.
-    if (f.Text2->isHidden())
+    static bool enfermeture = false;
+    if (f.Text2->isHidden() || enfermeture)
         return;
+    enfermeture = true;
+    const struct fin {
+        ~fin() { enfermeture = false; }
+    } garde;
     f.etat.tableaudemande = 1;
     activercopie(f, true);
     const std::optional<float> q = lirequantite(f.Text2->text());
-    if (!q)
+    if (!q && !annuler)
         f.Text2->setText(QStringLiteral("0"));
-    if (f.etat.colsaisie >= 1 && f.etat.colsaisie <= nombreespeces)
+    if (f.etat.colsaisie >= 1 && f.etat.colsaisie <= nombreespeces && !annuler)
         f.etat.quant[static_cast<std::size_t>(f.etat.colsaisie)] = q.value_or(0.0f);
     // Committed by Enter, the box hands the keyboard to the cursor rather than
     // to whichever control comes next (the equation box would disable it).
@@ -475,6 +496,57 @@ void validersaisie(FeuilleP& f)
     f.Text2->hide();
     majtab(f);
 }
+
+// The number of reactants whose amount can be typed: none while the equation
+// is edited or its table is out of use.
+int reactifssaisissables(const FeuilleP& f)
+{
+    if (!outilscaches(f) || !f.etat.tableauactif || f.etat.largeurcolonne <= 0)
+        return 0;
+    return std::clamp(f.etat.premierproduit - 1, 0, nombreespeces);
+}
+
+// Tab and Shift+Tab in the entry box: the amount committed, then the next or
+// the previous reactant's entry opened; past the last or the first, the
+// keyboard goes back to the cursor.
+void saisievoisine(FeuilleP& f, int pas)
+{
+    const int suivante = f.etat.colsaisie + pas;
+    validersaisie(f);
+    if (suivante >= 1 && suivante <= reactifssaisissables(f)) {
+        f.etat.colsaisie = static_cast<std::int16_t>(suivante);
+        ouvrirsaisie(f);
+    } else {
+        f.HScroll1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Enter or F2 on the cursor opens the first reactant's entry.
+class liaisoncurseur : public QObject {
+public:
+    liaisoncurseur(FeuilleP& f, QObject* parent) : QObject(parent), f(f) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int k = static_cast<QKeyEvent*>(event)->key();
+            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F2) {
+                sansfaute([this] { HScroll1_KeyDown(f); });
+                return true;
+            }
+            // The space bar is the animation's play and pause.
+            if (k == Qt::Key_Space) {
+                sansfaute([this] { Image5_Click(f, f.Timer1->isActive() ? 3 : 2); });
+                return true;
+            }
+        }
+        return QObject::eventFilter(objet, event);
+    }
+
+private:
+    FeuilleP& f;
+};
 
 // The entry box's key and focus events go to the procedures above.
 class liaisontext2 : public QObject {
@@ -566,6 +638,11 @@ void construirecurseur(FeuilleP& f)
     pl.setColor(QPalette::WindowText, marine);
     l->setPalette(pl);
     f.suivre(l);
+    s->setAccessibleName(QStringLiteral("Avancement de la réaction"));
+    s->setAccessibleDescription(QStringLiteral(
+        "Les flèches, Début et Fin déplacent le curseur ; Espace lance ou arrête l'animation ; "
+        "Entrée ou F2 ouvre la saisie des quantités initiales."));
+    s->installEventFilter(new liaisoncurseur(f, s));
     QObject::connect(s, &QScrollBar::valueChanged, &f, [&f] { HScroll1_Change(f); });
     QObject::connect(s, &QScrollBar::sliderMoved, &f, [&f] { HScroll1_Scroll(f); });
     f.HScroll1 = s;
@@ -575,6 +652,9 @@ void construiresaisie(FeuilleP& f)
 {
     auto* t = new QLineEdit(f.Picture3);
     t->setObjectName(QStringLiteral("Text2"));
+    t->setAccessibleName(QStringLiteral("Quantité de matière initiale"));
+    t->setAccessibleDescription(QStringLiteral(
+        "En mol. Entrée valide, Tab passe au réactif suivant, Maj+Tab au précédent, Échap annule."));
     t->setFont(policetableau(false));
     t->setContextMenuPolicy(Qt::NoContextMenu); // no pasting past the key filter
     t->setAcceptDrops(false);
@@ -595,6 +675,7 @@ void construireimages(FeuilleP& f)
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(QString::fromUtf8(bulles[i]));
+        b->setAccessibleName(QString::fromUtf8(bulles[i]));
         QObject::connect(b, &QToolButton::clicked, &f, [&f, i] { Image5_Click(f, i); });
         f.Image5[static_cast<std::size_t>(i)] = b;
     }
@@ -636,6 +717,8 @@ void construiretableau(FeuilleP& f)
 {
     f.Picture3 = new Dessin(&f, QStringLiteral("Picture3"), zonepicture3, Qt::white);
     f.Picture4 = new Dessin(&f, QStringLiteral("Picture4"), zonepicture4, Qt::white);
+    f.Picture3->setAccessibleName(QStringLiteral("Tableau d'avancement"));
+    f.Picture4->setAccessibleName(QStringLiteral("Légendes du tableau"));
     f.Picture3->surdeplacement = [&f](QMouseEvent* m) { Picture3_MouseMove(f, m); };
     f.Picture3->surrelache = [&f](QMouseEvent* m) { Picture3_MouseUp(f, m); };
     construirecurseur(f);
@@ -698,9 +781,9 @@ void majtab(FeuilleP& f)
     } else {
         preparercadre(f);
     }
-    entreedessin e = entreede(f);
+    entreedessin e = entreede(f.etat, f.Picture3->size());
     e.cadre = !demande;
-    const tableau t = calculer(e, f.etat.quant);
+    const tableau t = calculer(f.etat, e);
     e.quant = f.etat.quant;
     if (f.etat.litteral == 1) {
         majlitteral(f); // the written table and its own captions
@@ -820,6 +903,14 @@ void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m)
         ouvrirsaisie(f);
 }
 
+void HScroll1_KeyDown(FeuilleP& f)
+{
+    if (reactifssaisissables(f) < 1)
+        return;
+    f.etat.colsaisie = 1;
+    ouvrirsaisie(f);
+}
+
 void Text2_GotFocus(FeuilleP& f)
 {
     activercopie(f, false);
@@ -840,10 +931,16 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     case Qt::Key_Enter:
         validersaisie(f);
         return true;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+        saisievoisine(f, k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier) ? 1 : -1);
+        return true;
+    case Qt::Key_Escape:
+        // Closed without a change: the amount stays as it was.
+        validersaisie(f, true);
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
         return false;
     default:
         break;

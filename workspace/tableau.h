@@ -23,6 +23,7 @@ class QPainter;
 namespace qm {
 
 class FeuilleP;
+struct etatfeuille;
 
 // The progress table of the main window: Picture3 (bands, bars, amounts),
 // the caption column Picture4, the advancement cursor HScroll1, the entry box
@@ -104,6 +105,11 @@ dessintableau disposertableau(const entreedessin& e, const tableau& t);
 // scaled painter widens it with the rest of the drawing.
 void peindreligne(QPainter& p, const lignedessin& l);
 
+// What the table's drawing takes from the main window's state, Picture3
+// being `taille`; and the calculation it draws (products set back to 0).
+entreedessin entreede(const etatfeuille& etat, QSize taille);
+tableau calculer(etatfeuille& etat, const entreedessin& e);
+
 // Only paints.
 void peindretableau(QPainter& p, const dessintableau& d);
 
@@ -160,9 +166,13 @@ void Timer1_Timer(FeuilleP& f);
 
 void Picture3_MouseMove(FeuilleP& f, QMouseEvent* m);
 void Picture3_MouseUp(FeuilleP& f, QMouseEvent* m);
+// Enter or F2 on the cursor: the first reactant's entry, while the table is in use.
+void HScroll1_KeyDown(FeuilleP& f);
 void Text2_GotFocus(FeuilleP& f);
 void Text2_LostFocus(FeuilleP& f);
-// True when the key is consumed (committed, replaced or dropped).
+// True when the key is consumed (committed, replaced or dropped). Tab and
+// Shift+Tab commit and open the next or previous reactant's entry; Escape
+// closes the box and keeps the amount as it was.
 bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k);
 
 // A display option's box as the state and the series files keep it: 0
