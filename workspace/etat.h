@@ -62,6 +62,7 @@ struct etatfeuille {
     bool tableauactif = true;
     std::int16_t final = 1; // the display options as check-box states: 0, 1 ticked, 2 greyed
     std::int16_t conso = 0;
+    std::int16_t graphe = 0; // the graph n = f(x) shown in place of the bars
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;

@@ -103,6 +103,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     final = onglets->ong1->final;
     conso = onglets->ong1->conso;
     COLORSTO = onglets->ong1->COLORSTO;
+    graphe = onglets->ong1->graphe;
     construireediteur(*this);
     construiretableau(*this);
     brancherespace(*this);

@@ -71,6 +71,7 @@ public:
     QCheckBox* final = nullptr;
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
+    QCheckBox* graphe = nullptr;
 
     // Windows of other subsystems, opened through these when set.
     std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid

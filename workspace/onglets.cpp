@@ -165,6 +165,7 @@ PanneauAffichage::PanneauAffichage(QWidget* parent) : QWidget(parent)
     final = caseacocher("final", QStringLiteral("Afficher état final"), true, 16);
     conso = caseacocher("conso", QStringLiteral("Afficher la quantité de réactif consommé"), false, 44);
     COLORSTO = caseacocher("COLORSTO", QStringLiteral("Colorer les nombres stœchiométriques"), true, 72);
+    graphe = caseacocher("graphe", QStringLiteral("Graphique n = f(x)"), false, 128);
 }
 
 void PanneauAffichage::paintEvent(QPaintEvent*)

@@ -73,6 +73,7 @@ public:
     QCheckBox* final = nullptr;
     QCheckBox* conso = nullptr;
     QCheckBox* COLORSTO = nullptr;
+    QCheckBox* graphe = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -30,6 +30,7 @@
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
+#include "workspace/graphe.h"
 
 namespace qm {
 
@@ -647,6 +648,7 @@ void construiretableau(FeuilleP& f)
     f.Timer1->setInterval(10);
     QObject::connect(f.Timer1, &QTimer::timeout, &f, [&f] { Timer1_Timer(f); });
     brancheroptions(f);
+    construiregraphe(f);
 }
 
 void pointeurs(FeuilleP& f, bool personnalise)
@@ -703,7 +705,9 @@ void majtab(FeuilleP& f)
     e.cadre = !demande;
     const tableau t = calculer(f, e);
     e.quant = f.etat.quant;
-    {
+    if (f.etat.graphe == 1) {
+        dessinergraphe(f, e, t);
+    } else {
         QPainter p(&f.Picture3->image);
         peindretableau(p, disposertableau(e, t));
     }
@@ -711,7 +715,9 @@ void majtab(FeuilleP& f)
     if (t.quantmax == 0)
         f.Timer1->stop();
     f.Picture3->setEnabled(true);
-    if (demande)
+    if (demande && f.etat.graphe == 1)
+        dessinerlegendesgraphe(f);
+    else if (demande)
         dessinerlegendes(f, &t);
     f.etat.tableaudemande = 0;
 }
