@@ -19,8 +19,8 @@ struct droiteespece {
 
 struct courbes {
     double xmax = 0;
-    double x = 0;    // the cursor's advancement
-    double nmax = 0; // the largest amount drawn
+    double x = 0;                      // the cursor's advancement
+    double nmax = 0;                   // the largest amount drawn
     std::vector<droiteespece> droites; // in column order
 };
 

@@ -63,8 +63,8 @@ void alternerconfondues(std::vector<traitgraphe>& droites)
     std::map<std::array<long, 4>, std::vector<traitgraphe*>> groupes;
     for (traitgraphe& d : droites) {
         const QLineF& l = d.ligne;
-        groupes[{std::lround(l.x1()), std::lround(l.y1()), std::lround(l.x2()), std::lround(l.y2())}].push_back(
-            &d);
+        groupes[{std::lround(l.x1()), std::lround(l.y1()), std::lround(l.x2()), std::lround(l.y2())}]
+            .push_back(&d);
     }
     constexpr qreal tiret = 9;
     for (auto& [cle, groupe] : groupes) {
@@ -124,10 +124,11 @@ int disposerlegende(dessingraphe& d, const courbes& c, const tableau& t, const s
         d.echantillons.push_back(
             {QLineF(x, milieu, x + largeurechantillon, milieu), couleur, 3, 0, 0, 0, s.colonne});
         const auto k = static_cast<std::size_t>(s.colonne - 1);
-        d.textes.push_back(
-            {k < noms.size() ? noms[k] : QString(), QPoint(x + largeurechantillon + 5, y), gras.police, couleur, s.colonne});
+        d.textes.push_back({k < noms.size() ? noms[k] : QString(), QPoint(x + largeurechantillon + 5, y),
+                            gras.police, couleur, s.colonne});
         const QString& v = valeurs[static_cast<std::size_t>(j)];
-        d.textes.push_back({v, QPoint(x + lcolonne - normal.largeur(v), y), normal.police, couleur, s.colonne});
+        d.textes.push_back(
+            {v, QPoint(x + lcolonne - normal.largeur(v), y), normal.police, couleur, s.colonne});
     }
     return gauche;
 }
@@ -136,8 +137,12 @@ void disposeraxes(dessingraphe& d, int x0, int x1, const std::vector<graduation>
                   const std::vector<graduation>& gn, const mesure& m)
 {
     const QRectF& z = d.zone;
-    const auto abscisse = [&](double x) { return static_cast<int>(std::lround(z.left() + x / d.xfin * z.width())); };
-    const auto ordonnee = [&](double n) { return static_cast<int>(std::lround(z.bottom() - n / d.nfin * z.height())); };
+    const auto abscisse = [&](double x) {
+        return static_cast<int>(std::lround(z.left() + x / d.xfin * z.width()));
+    };
+    const auto ordonnee = [&](double n) {
+        return static_cast<int>(std::lround(z.bottom() - n / d.nfin * z.height()));
+    };
     for (const graduation& g : gx) {
         const int x = abscisse(g.valeur);
         if (g.valeur > 0)
@@ -162,7 +167,7 @@ QColor couleurespece(int colonne)
 {
     // Dark enough to read on a projected white, far apart from one another.
     static const std::array<QColor, 10> couleurs = {
-        QColor(0, 90, 200),  QColor(215, 40, 30),  QColor(0, 140, 60),   QColor(230, 120, 0),
+        QColor(0, 90, 200),   QColor(215, 40, 30), QColor(0, 140, 60),   QColor(230, 120, 0),
         QColor(130, 50, 170), QColor(0, 150, 160), QColor(200, 30, 140), QColor(125, 85, 40),
         QColor(90, 90, 90),   QColor(140, 150, 0)};
     const auto i = static_cast<std::size_t>(std::clamp(colonne, 1, 10) - 1);
@@ -210,29 +215,33 @@ dessingraphe disposergraphe(const entreedessin& e, const tableau& t, const std::
     // The axes, their arrows and their names.
     d.axes.push_back({QLine(x0, ybas, pointe - 6, ybas), Qt::black, 1});
     d.axes.push_back({QLine(x0, ybas, x0, hautbande + 8), Qt::black, 1});
-    d.fleches.push_back(QPolygonF({QPointF(pointe, ybas + 0.5), QPointF(pointe - 8, ybas - 3.5),
-                                   QPointF(pointe - 8, ybas + 4.5)}));
+    d.fleches.push_back(QPolygonF(
+        {QPointF(pointe, ybas + 0.5), QPointF(pointe - 8, ybas - 3.5), QPointF(pointe - 8, ybas + 4.5)}));
     d.fleches.push_back(QPolygonF({QPointF(x0 + 0.5, hautbande + 3), QPointF(x0 - 3.5, hautbande + 11),
                                    QPointF(x0 + 4.5, hautbande + 11)}));
     d.textes.push_back({nomx, QPoint(pointe + 4, ybas - m.hauteur() / 2), m.police, Qt::black, 0});
-    d.textes.push_back({QStringLiteral("n (mol)"), QPoint(x0 - 6 - m.largeur(QStringLiteral("n (mol)")), hautbande + 3),
-                        m.police, Qt::black, 0});
+    d.textes.push_back({QStringLiteral("n (mol)"),
+                        QPoint(x0 - 6 - m.largeur(QStringLiteral("n (mol)")), hautbande + 3), m.police,
+                        Qt::black, 0});
 
     if (!trace) {
         const mesure aide(policeespeces(false));
-        const QString texte = QStringLiteral("Saisir la quantité initiale de chaque réactif dans la bande du haut.");
-        const int x = std::max(x0 + 6, static_cast<int>(std::lround(d.zone.center().x())) - aide.largeur(texte) / 2);
+        const QString texte =
+            QStringLiteral("Saisir la quantité initiale de chaque réactif dans la bande du haut.");
+        const int x =
+            std::max(x0 + 6, static_cast<int>(std::lround(d.zone.center().x())) - aide.largeur(texte) / 2);
         d.textes.push_back({texte, QPoint(x, static_cast<int>(d.zone.center().y()) - aide.hauteur() / 2),
                             aide.police, grisaide, 0});
         return d;
     }
 
     const auto point = [&](double x, double n) {
-        return QPointF(d.zone.left() + x / d.xfin * d.zone.width(), d.zone.bottom() - n / d.nfin * d.zone.height());
+        return QPointF(d.zone.left() + x / d.xfin * d.zone.width(),
+                       d.zone.bottom() - n / d.nfin * d.zone.height());
     };
     for (const droiteespece& s : c.droites)
-        d.droites.push_back({QLineF(point(0, s.depart), point(c.xmax, s.arrivee)), couleurespece(s.colonne), 2.5, 0,
-                             0, 0, s.colonne});
+        d.droites.push_back({QLineF(point(0, s.depart), point(c.xmax, s.arrivee)), couleurespece(s.colonne),
+                             2.5, 0, 0, 0, s.colonne});
     alternerconfondues(d.droites);
 
     // The cursor: a vertical line, each species' point on it and the value of x.
