@@ -84,5 +84,22 @@ void litteral_dix_especes(benchmark::State& state)
     }
 }
 BENCHMARK(litteral_dix_especes)->Unit(benchmark::kMicrosecond);
+// The graph of the same ten species in place of the bars, through the
+// animation: layout and paint at every step.
+void graphe_dix_especes(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    qm::FeuilleP f(dossier.path());
+    preparer(f);
+    f.etat.texte = QStringLiteral("A+2B+3C+D+2E=F+3G+2H+I+4J");
+    f.etat.graphe = 1;
+    for (auto _ : state) {
+        if (f.HScroll1->value() >= 10000)
+            f.HScroll1->setValue(0);
+        qm::Timer1_Timer(f);
+        benchmark::DoNotOptimize(f.Picture3->image.constBits());
+    }
+}
+BENCHMARK(graphe_dix_especes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "workspace/dessin.h"
 #include "workspace/equation.h"
 #include "workspace/feuillep.h"
+#include "workspace/graphe.h"
 #include "workspace/litteral.h"
 #include "workspace/tableau.h"
 
@@ -108,6 +109,8 @@ peinture peinturelegendes(const FeuilleP& f)
 {
     if (f.etat.litteral == 1)
         return [d = litteralactuel(f)](QPainter& p) { peindrelitteral(p, d.lignescolonne, d.legendes); };
+    if (f.etat.graphe == 1)
+        return [t = disposerlegendesgraphe(f.Picture4->width())](QPainter& p) { peindrelegendes(p, t); };
     const tableau echelle = tableauactuel(f).calcul;
     return [textes = disposerlegendes(f.Picture4->width(), &echelle)](QPainter& p) {
         peindrelegendes(p, textes);
@@ -118,6 +121,13 @@ peinture peinturetable(const FeuilleP& f)
 {
     if (f.etat.litteral == 1)
         return [d = litteralactuel(f)](QPainter& p) { peindrelitteral(p, d.lignes, d.textes); };
+    if (f.etat.graphe == 1) {
+        // The amounts as the last redraw left them (products at 0).
+        entreedessin e = entreede(f.etat, f.Picture3->size());
+        e.quant = f.etat.quant;
+        const tableaudessine t = tableauactuel(f);
+        return [d = grapheactuel(f, e, t.calcul)](QPainter& p) { peindregraphe(p, d); };
+    }
     return [d = tableauactuel(f).dessin](QPainter& p) { peindretableau(p, d); };
 }
 

@@ -64,6 +64,7 @@ struct etatfeuille {
     std::int16_t conso = 0;
     std::int16_t litteral = 0;    // 1: the written table in place of the bars
     std::int16_t saisiemasse = 0; // 1: a click in the top band asks what the statement gives
+    std::int16_t graphe = 0;      // the graph n = f(x) shown in place of the bars
     std::int16_t colsaisie = 0;
     std::int16_t exerciceouvert = 0;
     std::int16_t textemodifie = 0;

@@ -117,6 +117,7 @@ FeuilleP::FeuilleP(const QString& dossierprogramme, QWidget* parent) : QWidget(p
     COLORSTO = onglets->ong1->COLORSTO;
     litteral = onglets->ong1->litteral;
     saisiemasse = onglets->ong1->saisiemasse;
+    graphe = onglets->ong1->graphe;
     construireediteur(*this);
     construiretableau(*this);
     connect(litteral, &QCheckBox::stateChanged, this,

@@ -73,6 +73,7 @@ public:
     QCheckBox* COLORSTO = nullptr;
     QCheckBox* litteral = nullptr;
     QCheckBox* saisiemasse = nullptr;
+    QCheckBox* graphe = nullptr;
 
     // Windows of other subsystems, opened through these when set.
     std::function<void(const std::vector<lignegrille>&)> fenetreaidequa; // the count grid

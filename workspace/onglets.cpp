@@ -168,6 +168,7 @@ PanneauAffichage::PanneauAffichage(QWidget* parent) : QWidget(parent)
     COLORSTO = caseacocher("COLORSTO", QStringLiteral("Colorer les nombres stœchiométriques"), true, 72);
     litteral = caseacocher("litteral", QStringLiteral("Tableau littéral"), false, 100);
     saisiemasse = caseacocher("saisiemasse", QStringLiteral("Saisir une masse ou un volume"), false, 156);
+    graphe = caseacocher("graphe", QStringLiteral("Graphique n = f(x)"), false, 128);
 }
 
 void PanneauAffichage::paintEvent(QPaintEvent*)

@@ -75,6 +75,7 @@ public:
     QCheckBox* COLORSTO = nullptr;
     QCheckBox* litteral = nullptr;
     QCheckBox* saisiemasse = nullptr; // a reactant's initial amount from a mass or a volume
+    QCheckBox* graphe = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -30,6 +30,7 @@
 #include "workspace/dessin.h"
 #include "workspace/editeur.h"
 #include "workspace/feuillep.h"
+#include "workspace/graphe.h"
 #include "workspace/litteral.h"
 #include "workspace/quantite.h"
 
@@ -729,6 +730,7 @@ void construiretableau(FeuilleP& f)
     f.Timer1->setInterval(10);
     QObject::connect(f.Timer1, &QTimer::timeout, &f, [&f] { Timer1_Timer(f); });
     brancheroptions(f);
+    construiregraphe(f);
 }
 
 void pointeurs(FeuilleP& f, bool personnalise)
@@ -787,6 +789,8 @@ void majtab(FeuilleP& f)
     e.quant = f.etat.quant;
     if (f.etat.litteral == 1) {
         majlitteral(f); // the written table and its own captions
+    } else if (f.etat.graphe == 1) {
+        dessinergraphe(f, e, t);
     } else {
         QPainter p(&f.Picture3->image);
         peindretableau(p, disposertableau(e, t));
@@ -795,7 +799,9 @@ void majtab(FeuilleP& f)
     if (t.quantmax == 0)
         f.Timer1->stop();
     f.Picture3->setEnabled(true);
-    if (demande && f.etat.litteral != 1)
+    if (demande && f.etat.graphe == 1 && f.etat.litteral != 1)
+        dessinerlegendesgraphe(f);
+    else if (demande && f.etat.litteral != 1)
         dessinerlegendes(f, &t);
     f.etat.tableaudemande = 0;
 }
