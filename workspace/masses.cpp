@@ -128,12 +128,14 @@ void creerformule(PanneauMasses& ong2)
     f->setObjectName(QStringLiteral("formule"));
     f->setFont(police(QStringLiteral("Arial"), 8));
     f->setPlaceholderText(QStringLiteral("Formule : H2SO4…"));
+    f->setAccessibleName(QStringLiteral("Formule chimique"));
     f->setToolTip(QStringLiteral("Masse molaire d'une formule : H2SO4, Ca(OH)2, CuSO4,5H2O, Cu^2+"));
     const int gauche = finentete(liste) + 10;
     f->setGeometry(gauche, 4, cadre.right() + 1 - gauche, 20);
     f->installEventFilter(new sansentree(f));
     auto* r = new QLabel(&ong2);
     r->setObjectName(QStringLiteral("resultatformule"));
+    r->setAccessibleName(QStringLiteral("Masse molaire de la formule"));
     r->setFont(police(QStringLiteral("Arial"), 8));
     r->setTextFormat(Qt::RichText);
     r->setWordWrap(true);

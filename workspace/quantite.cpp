@@ -85,6 +85,7 @@ FeuilleQ::FeuilleQ(std::string_view formule, std::string_view affichage, const t
 
     masse = new QLabel(texte(etat.textemasse), this);
     masse->setObjectName(QStringLiteral("masse"));
+    masse->setAccessibleName(QStringLiteral("Masse molaire de l'espèce"));
     masse->setWordWrap(true);
 
     static const char* const noms[] = {"choixn", "choixm", "choixsolution", "choixgaz"};
@@ -101,13 +102,24 @@ FeuilleQ::FeuilleQ(std::string_view formule, std::string_view affichage, const t
     }
     V = champvaleur(this, "V");
     Vm = champvaleur(this, "Vm");
+    const std::pair<QWidget*, const char*> nomsaccessibles[] = {
+        {champ[0], "Quantité de matière n en mol"},
+        {champ[1], "Masse m en g"},
+        {champ[2], "Concentration C en mol par litre"},
+        {champ[3], "Volume de gaz V en L"},
+        {V, "Volume V de la solution"},
+        {Vm, "Volume molaire Vm en L par mol"}};
+    for (const auto& [w, nom] : nomsaccessibles)
+        w->setAccessibleName(QString::fromUtf8(nom));
     Vm->setText(QString::fromStdString(etat.saisie.Vm));
     unite = new QComboBox(this);
     unite->setObjectName(QStringLiteral("unite"));
+    unite->setAccessibleName(QStringLiteral("Unité du volume de la solution"));
     unite->addItems({QStringLiteral("mL"), QStringLiteral("L")});
 
     conversion = new QLabel(this);
     conversion->setObjectName(QStringLiteral("conversion"));
+    conversion->setAccessibleName(QStringLiteral("Conversion en quantité de matière"));
     conversion->setWordWrap(true);
     QFont gras = conversion->font();
     gras.setBold(true);

@@ -14,6 +14,9 @@ OUTILS="$(cd "$(dirname "$0")" && pwd)/outils.py"
 TRAVAIL=$(mktemp -d "${TMPDIR:-/tmp}/quilmaret-echelle.XXXXXX") || exit 1
 # The remembered scale goes there, not into the account's own settings.
 export XDG_CONFIG_HOME="$TRAVAIL/config"
+# The tests run offscreen; this one needs the program on the X screen.
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
 PIDS=()
 ECHECS=0
 nettoyer() {

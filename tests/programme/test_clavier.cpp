@@ -23,6 +23,7 @@
 #include "workspace/espace.h"
 #include "workspace/masses.h"
 #include "workspace/onglets.h"
+#include "workspace/quantite.h"
 #include "workspace/tableau.h"
 
 namespace {
@@ -221,6 +222,7 @@ TEST_F(Clavier, EveryControlOfEveryWindowIsNamed)
     fenetres.push_back(std::make_unique<Aidequa>(f.get()));
     fenetres.push_back(std::make_unique<Bravo>(f.get()));
     fenetres.push_back(construireaide(f.get(), dossier.path()));
+    fenetres.push_back(std::make_unique<FeuilleQ>("Mg", "Mg", f->etat.elements, f.get()));
     std::vector<QString> manquants = sansnom(f.get());
     for (const auto& w : fenetres) {
         const std::vector<QString> m = sansnom(w.get());
