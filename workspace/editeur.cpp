@@ -316,6 +316,17 @@ void construireediteur(FeuilleP& f)
             appliquer(f, r);
         });
     });
+    // The display option that colours the coefficients lives in the
+    // "Affichage" panel, built before the editor.
+    if (f.COLORSTO)
+        QObject::connect(f.COLORSTO, &QCheckBox::stateChanged, &f,
+                         [&f] { sansfaute([&f] { COLORSTO_Click(f); }); });
+}
+
+void COLORSTO_Click(FeuilleP& f)
+{
+    f.etat.colorsto = f.COLORSTO->isChecked();
+    Text1_Change(f);
 }
 
 } // namespace qm

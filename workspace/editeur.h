@@ -41,6 +41,8 @@ void Text1_KeyPress(FeuilleP& f, QChar k);
 void Text1_KeyUp(FeuilleP& f, int touche);
 void Text1_GotFocus(FeuilleP& f);
 void Picture2_MouseUp(FeuilleP& f, QMouseEvent* m);
+// The option that colours the coefficients: the equation drawn again.
+void COLORSTO_Click(FeuilleP& f);
 // Puts the caret on the character drawn at x in Picture2.
 void placercurseur(FeuilleP& f, int x);
 

@@ -125,4 +125,15 @@ void brancherespace(FeuilleP& f)
                          [&f, i] { sansfaute([&f, i] { numeq_Click(f, i); }); });
 }
 
+void etaler(FeuilleP& f)
+{
+    effets r;
+    etalerequation(f.etat, cadre(f), r);
+    f.Picture3->effacer();
+    f.outilequa->hide();
+    pointeurs(f, true);
+    cadretableau(f, f.etat.nbcolonnes - 1);
+    appliquer(f, r);
+}
+
 } // namespace qm

@@ -23,6 +23,9 @@ void verifequation(FeuilleP& f, bool avecbravo);
 void numeq_Click(FeuilleP& f, int index);
 // Selects equation button `index` as a click would.
 void choisirequation(FeuilleP& f, int index);
+// Lays the columns of the equation on display out (its header in columns)
+// and draws the empty table frame on Picture3.
+void etaler(FeuilleP& f);
 void Command14_Click(FeuilleP& f);
 void valideur_Click(FeuilleP& f);
 

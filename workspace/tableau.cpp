@@ -28,7 +28,7 @@
 #include "core/nombre.h"
 #include "workspace/cadre.h"
 #include "workspace/dessin.h"
-#include "workspace/editeur.h"
+#include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/graphe.h"
 #include "workspace/litteral.h"
@@ -705,8 +705,6 @@ void brancheroptions(FeuilleP& f)
         QObject::connect(f.final, &QCheckBox::stateChanged, &f, [&f] { final_Click(f); });
     if (f.conso)
         QObject::connect(f.conso, &QCheckBox::stateChanged, &f, [&f] { conso_Click(f); });
-    if (f.COLORSTO)
-        QObject::connect(f.COLORSTO, &QCheckBox::stateChanged, &f, [&f] { COLORSTO_Click(f); });
     if (f.saisiemasse)
         QObject::connect(f.saisiemasse, &QCheckBox::stateChanged, &f,
                          [&f] { f.etat.saisiemasse = etatcase(f.saisiemasse); });
@@ -743,8 +741,6 @@ void pointeurs(FeuilleP& f, bool personnalise)
     }
 }
 
-namespace {
-
 void cadretableau(FeuilleP& f, int n)
 {
     etatfeuille& e = f.etat;
@@ -758,19 +754,6 @@ void cadretableau(FeuilleP& f, int n)
         p.drawLine(k * e.largeurcolonne, 0, k * e.largeurcolonne, 150);
     }
     f.Picture3->rafraichir();
-}
-
-} // namespace
-
-void etaler(FeuilleP& f)
-{
-    effets r;
-    etalerequation(f.etat, cadre(f), r);
-    f.Picture3->effacer();
-    f.outilequa->hide();
-    pointeurs(f, true);
-    cadretableau(f, f.etat.nbcolonnes - 1);
-    appliquer(f, r);
 }
 
 void majtab(FeuilleP& f)
@@ -989,12 +972,6 @@ void conso_Click(FeuilleP& f)
     f.etat.conso = etatcase(f.conso);
     if (f.etat.tableauactif)
         majtab(f);
-}
-
-void COLORSTO_Click(FeuilleP& f)
-{
-    f.etat.colorsto = f.COLORSTO->isChecked();
-    Text1_Change(f);
 }
 
 } // namespace qm

@@ -139,9 +139,9 @@ QCursor pointeurtableau();
 // COLORSTO that exist already.
 void construiretableau(FeuilleP& f);
 
-// Lays the columns of the equation on display out (its header in columns)
-// and draws the empty table frame on Picture3.
-void etaler(FeuilleP& f);
+// The empty table frame on Picture3, with n column boundaries (the one
+// between reactants and products 3 pixels wide).
+void cadretableau(FeuilleP& f, int n);
 // The picture buttons' pointer: the chart's own over a table, the arrow else.
 void pointeurs(FeuilleP& f, bool personnalise);
 
@@ -181,6 +181,5 @@ std::int16_t etatcase(const QCheckBox* c);
 
 void final_Click(FeuilleP& f);
 void conso_Click(FeuilleP& f);
-void COLORSTO_Click(FeuilleP& f);
 
 } // namespace qm

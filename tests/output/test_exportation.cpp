@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -238,6 +239,18 @@ TEST_F(Exportation, ClipboardHoldsTheTableForOtherPrograms)
     ASSERT_GE(lignes.size(), 2u);
     EXPECT_EQ(lignes[0], "2 H₂ + O₂ → 2 H₂O");
     EXPECT_EQ(couper(lignes[1], "\t"), ligne(t->entete));
+}
+
+TEST_F(Exportation, SharpCopyDrawsTheViewOnDisplay)
+{
+    tableau();
+    for (QCheckBox* vue : {f->litteral, f->graphe}) {
+        vue->setChecked(true);
+        copier("eqbietab");
+        const QImage copie = feuillef(*f).copieur;
+        EXPECT_EQ(imagecopie(scenedelafeuille(*f, true), 1), copie) << vue->objectName().toStdString();
+        vue->setChecked(false);
+    }
 }
 
 TEST_F(Exportation, EquationAloneWhenOnlyTheEquationIsCopied)
