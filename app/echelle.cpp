@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/echelle.h"
+#include "app/choixechelle.h"
 
 namespace qm {
 

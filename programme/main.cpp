@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "app/choixechelle.h"
 #include "app/echelle.h"
 #include "app/initialisation.h"
-#include "core/echelle.h"
 #include "programme/relier.h"
 #include "workspace/feuillep.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/echelle.h"
+#include "app/choixechelle.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/echelle.h"
+#include "app/choixechelle.h"
 
 #include <cstddef>
 #include <utility>
