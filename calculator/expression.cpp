@@ -136,14 +136,6 @@ bool calculeroperation(std::string& t, std::size_t i, std::size_t& gauche)
 
 enum class issue { ordinaire, calculee, attente, echec };
 
-std::string_view sansblancs(std::string_view t)
-{
-    const std::size_t debut = t.find_first_not_of(' ');
-    if (debut == std::string_view::npos)
-        return {};
-    return t.substr(debut, t.find_last_not_of(' ') - debut + 1);
-}
-
 // "2 + (1 - 4) ^ 2": spliced back as it stands, the -3 would join the "+"
 // ("2 - 3 ^ 2") and the power would be taken of 3, giving -7 for 11. A
 // negative group raised to a power after "+" or "-" is therefore raised here,

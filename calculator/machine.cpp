@@ -26,15 +26,6 @@ double memoire = 0;
 
 namespace {
 
-std::string_view sansblancs(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 char dernier(const std::string& s)
 {
     return s.empty() ? '\0' : s.back();

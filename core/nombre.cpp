@@ -191,4 +191,12 @@ std::string formescientifique(double v)
     return textescientifique(v, 7, '.', 15);
 }
 
+std::string_view sansblancs(std::string_view texte)
+{
+    const std::size_t debut = texte.find_first_not_of(' ');
+    if (debut == std::string_view::npos)
+        return {};
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+}
+
 } // namespace qm

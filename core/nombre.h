@@ -53,4 +53,7 @@ std::optional<float> lirenombresimple(std::string_view texte);
 // No leading blank: this is a display text, not a number text.
 std::string formescientifique(double v);
 
+// The text without the blanks before and after it.
+std::string_view sansblancs(std::string_view texte);
+
 } // namespace qm

@@ -6,19 +6,11 @@
 #include <limits>
 
 #include "core/decimal.h"
+#include "core/nombre.h"
 
 namespace qm {
 
 namespace {
-
-std::string_view sansblancs(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string noncomprise(std::string_view texte)
 {

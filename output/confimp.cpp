@@ -184,21 +184,10 @@ bool imprimer(QPrinter& p, const QImage& image, int exemplaires)
 {
     if (image.isNull() || exemplaires < 1)
         return false;
-    // The count of copies is ours, one page each: the printer's own count
-    // would multiply it.
-    p.setCopyCount(1);
     // Across the page: the table at its size on screen is wider than the
-    // printable width of an upright A4 or Letter page. The printer is the
-    // one the text prints use too: its own settings are given back after.
-    const QPageLayout::Orientation orientation = p.pageLayout().orientation();
-    const bool pageentiere = p.fullPage();
-    p.setPageOrientation(QPageLayout::Landscape);
-    // The painter's origin is then the printable area's corner, in device pixels.
-    p.setFullPage(false);
-    const bool fait = peindrecopies(p, image, exemplaires);
-    p.setPageOrientation(orientation);
-    p.setFullPage(pageentiere);
-    return fait;
+    // printable width of an upright A4 or Letter page.
+    const enpaysage travers(p);
+    return peindrecopies(p, image, exemplaires);
 }
 
 Confimp::Confimp(FeuilleP& f) : QDialog(&f), feuille(f)

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/avancement.h"
-#include "core/especes.h"
+#include "core/constituants.h"
 
 namespace qm {
 

@@ -178,18 +178,26 @@ blocpapier blocimage(const QImage& image)
             }};
 }
 
+enpaysage::enpaysage(QPrinter& p)
+    : imprimante(p), orientation(p.pageLayout().orientation()), pageentiere(p.fullPage())
+{
+    p.setCopyCount(1);
+    p.setPageOrientation(QPageLayout::Landscape);
+    p.setFullPage(false);
+}
+
+enpaysage::~enpaysage()
+{
+    imprimante.setPageOrientation(orientation);
+    imprimante.setFullPage(pageentiere);
+}
+
 bool imprimerpapier(QPrinter& p, const std::vector<blocpapier>& blocs, const std::optional<lignetete>& tete,
                     int exemplaires)
 {
     if (blocs.empty() || exemplaires < 1)
         return false;
-    p.setCopyCount(1);
-    // Across the page, as the picture alone; the printer's own settings are
-    // given back after.
-    const QPageLayout::Orientation orientation = p.pageLayout().orientation();
-    const bool pageentiere = p.fullPage();
-    p.setPageOrientation(QPageLayout::Landscape);
-    p.setFullPage(false);
+    const enpaysage travers(p);
 
     const double echelle = p.resolution() / pixelsecran;
     const QRect zone = p.pageLayout().paintRectPixels(p.resolution());
@@ -234,8 +242,6 @@ bool imprimerpapier(QPrinter& p, const std::vector<blocpapier>& blocs, const std
     }
     if (peintre.isActive())
         fait = peintre.end() && fait;
-    p.setPageOrientation(orientation);
-    p.setFullPage(pageentiere);
     return fait;
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDate>
 #include <QImage>
+#include <QPageLayout>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -19,6 +20,23 @@ class QPainter;
 class QPrinter;
 
 namespace qm {
+
+// While it lives, the printer prints across the page, inside the printable
+// area (the painter's origin at its corner), one copy at a time (the copies
+// are ours, one page each: the printer's own count would multiply them). The
+// printer is shared with the text prints: its settings come back after.
+class enpaysage {
+public:
+    explicit enpaysage(QPrinter& p);
+    ~enpaysage();
+    enpaysage(const enpaysage&) = delete;
+    enpaysage& operator=(const enpaysage&) = delete;
+
+private:
+    QPrinter& imprimante;
+    QPageLayout::Orientation orientation;
+    bool pageentiere;
+};
 
 // What the print window puts on paper besides the picture on screen: a
 // header line above it, and the handout of the whole series.

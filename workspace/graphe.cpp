@@ -12,8 +12,8 @@
 
 #include "app/initialisation.h"
 #include "app/sansfaute.h"
+#include "core/constituants.h"
 #include "core/courbes.h"
-#include "core/especes.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"
 

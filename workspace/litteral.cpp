@@ -12,7 +12,7 @@
 
 #include "app/initialisation.h"
 #include "app/sansfaute.h"
-#include "core/especes.h"
+#include "core/constituants.h"
 #include "core/litteral.h"
 #include "workspace/dessin.h"
 #include "workspace/feuillep.h"

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/sansfaute.h"
-#include "core/especes.h"
+#include "core/constituants.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
 

@@ -1,4 +1,4 @@
-#include "core/especes.h"
+#include "core/constituants.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/especes.h"
+#include "core/constituants.h"
 
 namespace qm {
 namespace {
