@@ -325,7 +325,7 @@ void construireediteur(FeuilleP& f)
 
 void COLORSTO_Click(FeuilleP& f)
 {
-    f.etat.colorsto = f.COLORSTO->isChecked();
+    f.etat.colorsto = etatcase(f.COLORSTO);
     Text1_Change(f);
 }
 

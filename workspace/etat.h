@@ -42,7 +42,7 @@ struct etatfeuille {
     bool fleche = true;                     // the arrow may be typed: no "=" yet
     dispositionequation dessin;             // the equation picture as last laid out
     QPoint posi;                            // where the caret image stands over it
-    bool colorsto = true;                   // coefficients drawn in red (the option's box ticked)
+    std::int16_t colorsto = 1;              // coefficients drawn in red when 1 (the box ticked; 2 greyed)
     std::optional<verdict> verdictequation; // of the last check
     std::int16_t occupe = 0;
     std::int16_t debordement = 0;

@@ -485,4 +485,17 @@ void FeuilleP::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, fond);
 }
 
+std::int16_t etatcase(const QCheckBox* c)
+{
+    switch (c->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
 } // namespace qm

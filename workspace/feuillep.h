@@ -121,4 +121,8 @@ private:
 // the text area, the shadowed "Animation:" caption.
 void peindrefond(QPainter& p, const QRect& ombre);
 
+// A display option's box as the state and the series files keep it: 0
+// unticked, 1 ticked, 2 greyed.
+std::int16_t etatcase(const QCheckBox* c);
+
 } // namespace qm

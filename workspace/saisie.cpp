@@ -36,7 +36,7 @@ entreeequation entreede(const etatfeuille& e, const cadreequation& c)
     x.opti = e.opti;
     x.opte = e.opte;
     x.synchro = e.synchro;
-    x.colorsto = e.colorsto;
+    x.colorsto = e.colorsto == 1;
     x.modeaffichage = e.modeaffichage;
     x.decalage = e.decalage;
     x.largeurcolonne = e.largeurcolonne;

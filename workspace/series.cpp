@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -17,17 +18,22 @@
 #include "workspace/espace.h"
 #include "workspace/feuillep.h"
 #include "workspace/tableau.h"
+#include "workspace/travail.h"
 
 namespace qm {
 
 namespace {
 
-// Setting the state runs the box's own click action when the state changes.
-void reglercase(QCheckBox* c, std::int16_t etat)
+// The three display options' boxes show the state; setting them here runs
+// none of their click actions.
+void montreroptions(FeuilleP& f)
 {
-    if (!c)
-        return;
-    c->setCheckState(etat == 1 ? Qt::Checked : etat == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    const etatfeuille& e = f.etat;
+    for (auto [c, etat] :
+         {std::pair{f.COLORSTO, e.colorsto}, std::pair{f.conso, e.conso}, std::pair{f.final, e.final}}) {
+        const QSignalBlocker b(c);
+        c->setCheckState(etat == 1 ? Qt::Checked : etat == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
 }
 
 std::string chemin(const QString& nom)
@@ -42,22 +48,12 @@ void titre(FeuilleP& f)
 
 void montrerserie(FeuilleP& f, const serie& s)
 {
-    etatfeuille& e = f.etat;
-    for (std::size_t k = 0; k < 10; ++k) {
-        e.eqtexte[k] = s.eqtexte[k];
-        for (std::size_t j = 1; j <= nombreespeces; ++j)
-            e.eqquant[k][j] = s.eqquant[k][j];
-    }
-    reglercase(f.COLORSTO, s.colorsto);
-    reglercase(f.conso, s.conso);
-    reglercase(f.final, s.final);
-    // The slot on display first, as the switch to equation 0 stores it back.
-    const auto n = static_cast<std::size_t>(e.numcourant);
-    for (std::size_t j = 1; j <= nombreespeces; ++j)
-        e.quant[j] = e.eqquant[n][j];
-    mettreequation(f, QString::fromStdString(e.eqtexte[n]));
+    effets r;
+    ouvrirserie(f.etat, cadre(f), s, r);
+    montreroptions(f);
     titre(f);
-    choisirequation(f, 0);
+    f.numeq[0]->setChecked(true);
+    appliquerespace(f, r);
     // The switch has just checked the equation when the button was enabled:
     // checking it again would show an unbalanced one's count grid twice.
     const bool verifiee = validable(f.etat);
@@ -71,16 +67,7 @@ void montrerserie(FeuilleP& f, const serie& s)
 
 serie seriefeuille(const FeuilleP& f)
 {
-    serie s;
-    for (std::size_t k = 0; k < 10; ++k) {
-        s.eqtexte[k] = f.etat.eqtexte[k];
-        for (std::size_t j = 1; j <= nombreespeces; ++j)
-            s.eqquant[k][j] = f.etat.eqquant[k][j];
-    }
-    s.colorsto = etatcase(f.COLORSTO);
-    s.conso = etatcase(f.conso);
-    s.final = etatcase(f.final);
-    return s;
+    return seriede(f.etat);
 }
 
 void chargeserie(FeuilleP& f)

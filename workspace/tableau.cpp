@@ -945,19 +945,6 @@ bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k)
     return !c || *c != texte.at(0);
 }
 
-std::int16_t etatcase(const QCheckBox* c)
-{
-    switch (c->checkState()) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Unchecked:
-        break;
-    }
-    return 0;
-}
-
 // The options redraw a table only while there is one: an equation that is
 // being edited or did not balance gets no table from a click here.
 void final_Click(FeuilleP& f)

@@ -175,10 +175,6 @@ void Text2_LostFocus(FeuilleP& f);
 // closes the box and keeps the amount as it was.
 bool Text2_KeyPress(FeuilleP& f, QKeyEvent* k);
 
-// A display option's box as the state and the series files keep it: 0
-// unticked, 1 ticked, 2 greyed.
-std::int16_t etatcase(const QCheckBox* c);
-
 void final_Click(FeuilleP& f);
 void conso_Click(FeuilleP& f);
 

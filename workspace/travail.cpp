@@ -105,4 +105,36 @@ void effacerserie(etatfeuille& e, const cadreequation& c, effets& r)
     effacerequation(e, c, r);
 }
 
+void ouvrirserie(etatfeuille& e, const cadreequation& c, const serie& s, effets& r)
+{
+    for (std::size_t k = 0; k < 10; ++k) {
+        e.eqtexte[k] = s.eqtexte[k];
+        for (std::size_t j = 1; j <= nombreespeces; ++j)
+            e.eqquant[k][j] = s.eqquant[k][j];
+    }
+    e.colorsto = s.colorsto;
+    e.conso = s.conso;
+    e.final = s.final;
+    // The slot on display first, as the switch to equation 0 stores it back.
+    const auto n = static_cast<std::size_t>(e.numcourant);
+    for (std::size_t j = 1; j <= nombreespeces; ++j)
+        e.quant[j] = e.eqquant[n][j];
+    mettreequation(e, c, QString::fromStdString(e.eqtexte[n]), r);
+    choisirequation(e, c, 0, r);
+}
+
+serie seriede(const etatfeuille& e)
+{
+    serie s;
+    for (std::size_t k = 0; k < 10; ++k) {
+        s.eqtexte[k] = e.eqtexte[k];
+        for (std::size_t j = 1; j <= nombreespeces; ++j)
+            s.eqquant[k][j] = e.eqquant[k][j];
+    }
+    s.colorsto = e.colorsto;
+    s.conso = e.conso;
+    s.final = e.final;
+    return s;
+}
+
 } // namespace qm

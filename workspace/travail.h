@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "files/serie.h"
 #include "workspace/saisie.h"
 
 namespace qm {
@@ -24,5 +25,11 @@ void coller(etatfeuille& e, const cadreequation& c, const QString& copie, effets
 // "Effacer l'équation affichée", and "Effacer la série dees 10 équations".
 void effacerequation(etatfeuille& e, const cadreequation& c, effets& r);
 void effacerserie(etatfeuille& e, const cadreequation& c, effets& r);
+
+// A series read from its file: its ten equations, their amounts and the three
+// display options taken in, then equation 0 shown as its button would.
+void ouvrirserie(etatfeuille& e, const cadreequation& c, const serie& s, effets& r);
+// The series the workspace holds now, as its file keeps it.
+serie seriede(const etatfeuille& e);
 
 } // namespace qm

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "workspace/travail.h"
 
 // The ten equations, the check and the erasing on plain state, without a window.
@@ -81,6 +83,37 @@ TEST_F(Travail, CollerEtEffacer)
     EXPECT_EQ(e.eqtexte[7], "");
     EXPECT_EQ(e.eqquant[10][1], 0.f);
     EXPECT_EQ(e.numcourant, 4);
+}
+
+TEST_F(Travail, OuvrirUneSerie)
+{
+    // The pupil is on equation 5 with something typed: the file replaces it all.
+    e.numcourant = 5;
+    mettreequation(e, c, QStringLiteral("Fe+S=FeS"), r);
+    e.quant[1] = 9.f;
+    serie s;
+    s.eqtexte[0] = "2H#2+O#2=2H#2O";
+    s.eqtexte[5] = "C+O#2=CO#2";
+    s.eqquant[0][1] = 2.f;
+    s.eqquant[5][2] = 4.f;
+    s.colorsto = 0;
+    s.conso = 1;
+    s.final = 2;
+    r = {};
+    ouvrirserie(e, c, s, r);
+    EXPECT_EQ(e.numcourant, 0);
+    EXPECT_EQ(e.texte, "2H#2+O#2=2H#2O");
+    EXPECT_EQ(e.quant[1], 2.f);
+    EXPECT_EQ(e.eqtexte[5], "C+O#2=CO#2"); // the slot on display took the file's, not the typed text
+    EXPECT_EQ(e.eqquant[5][1], 0.f);
+    EXPECT_EQ(e.eqquant[5][2], 4.f);
+    EXPECT_EQ(r.table, effets::tableau::construire);
+    EXPECT_TRUE(r.arreteranimation && e.tableauactif);
+    // Written back, it is the same series.
+    const serie t = seriede(e);
+    EXPECT_EQ(t.eqtexte, s.eqtexte);
+    EXPECT_EQ(t.eqquant, s.eqquant);
+    EXPECT_EQ(std::tuple(t.colorsto, t.conso, t.final), std::tuple(0, 1, 2));
 }
 
 } // namespace
