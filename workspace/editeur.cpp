@@ -186,8 +186,7 @@ void Text1_GotFocus(FeuilleP& f)
     f.Picture2->update();
     f.outilequa->show();
     for (QToolButton* b : f.Image5)
-        if (b)
-            b->unsetCursor();
+        b->unsetCursor();
     f.posi->show();
     Text1_Change(f);
 }
@@ -318,9 +317,8 @@ void construireediteur(FeuilleP& f)
     });
     // The display option that colours the coefficients lives in the
     // "Affichage" panel, built before the editor.
-    if (f.COLORSTO)
-        QObject::connect(f.COLORSTO, &QCheckBox::stateChanged, &f,
-                         [&f] { sansfaute([&f] { COLORSTO_Click(f); }); });
+    QObject::connect(f.COLORSTO, &QCheckBox::stateChanged, &f,
+                     [&f] { sansfaute([&f] { COLORSTO_Click(f); }); });
 }
 
 void COLORSTO_Click(FeuilleP& f)

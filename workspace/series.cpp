@@ -92,8 +92,7 @@ void Command2_Click(FeuilleP& f)
 {
     f.outilequa->show();
     for (QToolButton* b : f.Image5)
-        if (b)
-            b->setCursor(Qt::ArrowCursor);
+        b->setCursor(Qt::ArrowCursor);
     f.Timer1->stop();
     f.repaint();
     const int verifiees = f.etat.verifications;
