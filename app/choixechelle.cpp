@@ -9,7 +9,7 @@ double echelleauto(int largeurecran, int hauteurecran)
 {
     double choisie = echelles.front();
     for (double e : echelles)
-        if (800 * e <= 0.7 * largeurecran && 600 * e <= 0.7 * hauteurecran)
+        if (600 * e <= 0.8 * hauteurecran && 800 * e <= 0.9 * largeurecran)
             choisie = e;
     return choisie;
 }
@@ -81,8 +81,8 @@ std::string texteaide()
            "\n"
            "  --echelle ÉCHELLE  affiche toutes les fenêtres agrandies, pour un tableau\n"
            "                     blanc ou un grand écran : 1, 1.25, 1.5 ou 2, ou auto\n"
-           "                     (la plus grande qui laisse la fenêtre dans 70 % de\n"
-           "                     l'écran). L'échelle choisie est retenue pour les\n"
+           "                     (la plus grande qui laisse la fenêtre dans 80 % de\n"
+           "                     la hauteur de l'écran). L'échelle choisie est retenue pour les\n"
            "                     lancements suivants ; sans choix, c'est auto.\n"
            "  -h, --help         affiche cette aide.\n";
 }

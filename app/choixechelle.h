@@ -16,11 +16,11 @@ namespace qm {
 inline constexpr std::array<double, 4> echelles{1.0, 1.25, 1.5, 2.0};
 inline constexpr double echelleautomatique = 0;
 
-// The largest scale at which the 800 x 600 window takes at most 70 % of the
-// screen's width and of its height (1366 x 768: 1, 1920 x 1080: 1.25,
-// 2560 x 1440: 1.5, 3840 x 2160: 2); 1 on a smaller screen. The rest is
-// left to the title bar, the desktop's panels and the secondary windows:
-// the 5:4 and 16:10 screens up to 1680 x 1050 keep the window as it is.
+// The largest scale at which the 800 x 600 window takes at most 80 % of the
+// screen's height (and 90 % of its width, for screens turned upright):
+// 1366 x 768: 1, 1680 x 1050 and 1920 x 1080: 1.25, 1920 x 1200 and
+// 2560 x 1440: 1.5, 3840 x 2160: 2; 1 on a smaller screen. The rest of the
+// height is left to the title bar and the desktop's panels.
 double echelleauto(int largeurecran, int hauteurecran);
 
 // "auto", or one of the scales written with a point or a comma ("1.5",

@@ -8,14 +8,15 @@
 
 namespace {
 
-TEST(Echelle, AutoLaisseLaFenetreDansSeptDixiemesDeLEcran)
+TEST(Echelle, AutoLaisseLaFenetreDansHuitDixiemesDeLaHauteur)
 {
     const struct {
         int largeur, hauteur;
         double attendue;
     } cas[] = {
-        {800, 600, 1},      {1024, 768, 1},    {1366, 768, 1},  {1280, 1024, 1}, {1920, 1080, 1.25},
-        {1920, 1200, 1.25}, {2560, 1440, 1.5}, {3840, 2160, 2}, {1080, 1920, 1}, {2560, 1080, 1.25},
+        {800, 600, 1},      {1024, 768, 1},     {1366, 768, 1},    {1280, 1024, 1.25},
+        {1680, 1050, 1.25}, {1920, 1080, 1.25}, {1920, 1200, 1.5}, {2560, 1440, 1.5},
+        {3840, 2160, 2},    {1080, 1920, 1},    {1280, 800, 1},    {2560, 1080, 1.25},
     };
     for (const auto& c : cas)
         EXPECT_EQ(qm::echelleauto(c.largeur, c.hauteur), c.attendue) << c.largeur << " x " << c.hauteur;
