@@ -114,14 +114,30 @@ std::string lignetabulee(const lignetableau& l)
     return r + "\n";
 }
 
-std::string lignehtml(const lignetableau& l, const char* balise, const std::vector<std::string>& cellules)
+// A number cell carries its value with a point too: a spreadsheet reads
+// "0,075" as a number only in a French locale (in others, as 75 or as text),
+// and reads this value in any; the format named with it ("General", in
+// English) shows it in the spreadsheet's own locale, 0,075 in French.
+std::string ouvrecellule(const char* balise, std::string_view texte)
 {
-    const std::string ouvre = std::string("<") + balise + ">";
+    std::string valeur(texte);
+    std::replace(valeur.begin(), valeur.end(), ',', '.');
+    double v = 0;
+    const char* fin = valeur.data() + valeur.size();
+    const auto [p, erreur] = std::from_chars(valeur.data(), fin, v);
+    if (std::string_view(balise) == "th" || valeur.empty() || erreur != std::errc() || p != fin)
+        return std::string("<") + balise + ">";
+    return std::string("<") + balise + " sdval=\"" + valeur + "\" sdnum=\"1033;0;General\">";
+}
+
+std::string lignehtml(const lignetableau& l, const char* balise, const std::vector<std::string>& cellules,
+                      const std::vector<std::string>& textes)
+{
     const std::string ferme = std::string("</") + balise + ">";
-    std::string r =
-        "<tr>" + ouvre + echapperhtml(l.etat) + ferme + ouvre + echapperhtml(l.avancement) + ferme;
-    for (const std::string& c : cellules)
-        r += ouvre + c + ferme;
+    std::string r = "<tr><" + std::string(balise) + ">" + echapperhtml(l.etat) + ferme +
+                    ouvrecellule(balise, l.avancement) + echapperhtml(l.avancement) + ferme;
+    for (std::size_t i = 0; i < cellules.size(); ++i)
+        r += ouvrecellule(balise, i < textes.size() ? textes[i] : std::string()) + cellules[i] + ferme;
     return r + "</tr>\n";
 }
 
@@ -233,12 +249,12 @@ std::string documenthtml(std::string_view equation, const textestableau* t)
                                                    : std::to_string(t->coefficients[i]) + " " +
                                                          formulehtml(t->especes[i].formule));
         r += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n";
-        r += lignehtml(t->entete, "th", noms);
+        r += lignehtml(t->entete, "th", noms, {});
         for (const lignetableau& l : t->lignes) {
             std::vector<std::string> cellules;
             for (const std::string& c : l.cellules)
                 cellules.push_back(echapperhtml(c));
-            r += lignehtml(l, "td", cellules);
+            r += lignehtml(l, "td", cellules, l.cellules);
         }
         r += "</table>\n";
     }
