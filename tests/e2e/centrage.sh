@@ -63,7 +63,7 @@ essai() {
         PIDS+=($!)
         sleep 1
     fi
-    (cd "$TRAVAIL/programme" && QT_QPA_PLATFORM=xcb ./quilmaret > "$TRAVAIL/$nom.log" 2>&1) &
+    (cd "$TRAVAIL/programme" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 XDG_CONFIG_HOME="$TRAVAIL/config" ./quilmaret > "$TRAVAIL/$nom.log" 2>&1) &
     PIDS+=($!)
     w=""
     for _ in $(seq 100); do

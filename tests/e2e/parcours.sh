@@ -348,8 +348,10 @@ demarrer() {
     SESSION=$((SESSION + 1))
     JOURNAL="$TRAVAIL/programme-$SESSION.log"
     # The program runs on the virtual screen whatever platform the caller's
-    # environment asks the tests for.
-    (cd "$DOSSIER" && lancer env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ./quilmaret < /dev/null > "$JOURNAL" 2>&1) &
+    # environment asks the tests for, at the window's own size (the path's
+    # clicks are in its pixels; this 1280 x 1024 screen would get 1.25), and
+    # without a scale the account may have remembered.
+    (cd "$DOSSIER" && lancer env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 XDG_CONFIG_HOME="$TRAVAIL/config" ./quilmaret < /dev/null > "$JOURNAL" 2>&1) &
     PROGRAMME_PID=$!
     attendre_principale || arret "la fenêtre principale « Quilmaret » n'apparaît pas"
     focaliser "$PRINCIPALE"
