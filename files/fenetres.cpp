@@ -179,7 +179,7 @@ nomserie nomenregistrement(const QString& saisie, const QString& dossier)
         t = t.trimmed();
         const qsizetype barre = t.lastIndexOf(QLatin1Char('/'));
         if (t.mid(barre + 1).trimmed().isEmpty())
-            return {QString(), msgnomvide};
+            return {QString(), msgnomvide, t};
         const qsizetype point = t.lastIndexOf(QLatin1Char('.'));
         if (point <= barre)
             break;
@@ -434,6 +434,8 @@ void Command1_Click(Enregistrer& w)
     w.setCursor(Qt::WaitCursor);
     const nomserie n = nomenregistrement(w.Text1->text(), w.listes.dossier);
     if (!n.erreur.texte.empty()) {
+        // The field was trimmed and cut as it was checked: ".C02" leaves it empty.
+        w.Text1->setText(n.reste);
         w.unsetCursor();
         boitemessage(&w, n.erreur);
         return;

@@ -41,6 +41,7 @@ QString joindre(const QString& dossier, const QString& nom);
 struct nomserie {
     QString chemin;
     message erreur; // empty when chemin is usable
+    QString reste;  // with an error: what the name field keeps, trimmed and cut
 };
 nomserie nomenregistrement(const QString& saisie, const QString& dossier);
 

@@ -213,6 +213,7 @@ TEST_F(Fenetres, NomVideOuSeulementLExtension)
     for (const char* s : {".C02", "   "}) {
         w.Text1->setText(QString::fromUtf8(s));
         Command1_Click(w);
+        EXPECT_EQ(w.Text1->text(), QString()) << s; // trimmed and cut, as checked
     }
     ASSERT_EQ(repondeur.questions.size(), 2u);
     for (const questionboite& b : repondeur.questions) {
