@@ -75,7 +75,11 @@ cadreequation cadre(const FeuilleP& f)
 
 void montrerediteur(FeuilleP& f)
 {
-    const etatfeuille& e = f.etat;
+    montrerediteur(f, f.etat);
+}
+
+void montrerediteur(FeuilleP& f, const etatfeuille& e)
+{
     montrant = true;
     if (f.Text1->text() != e.texte)
         f.Text1->setText(e.texte);
@@ -98,8 +102,18 @@ void montrerediteur(FeuilleP& f)
     f.Picture2->rafraichir();
 }
 
+void montreravantcoupe(FeuilleP& f, const effets& r)
+{
+    if (!r.avantcoupe)
+        return;
+    montrerediteur(f, *r.avantcoupe);
+    for (const message& m : r.avantmessages)
+        boitemessage(&f, m);
+}
+
 void appliquer(FeuilleP& f, const effets& r)
 {
+    montreravantcoupe(f, r);
     montrerediteur(f);
     for (const message& m : r.messages)
         boitemessage(&f, m);

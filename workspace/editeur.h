@@ -26,6 +26,9 @@ cadreequation cadre(const FeuilleP& f);
 // The widgets show the editor's state: the box's text and caret, the
 // options, the buttons, the picture and the caret image.
 void montrerediteur(FeuilleP& f);
+void montrerediteur(FeuilleP& f, const etatfeuille& e);
+// An equation about to be cut to ten species shown as it was, with the message.
+void montreravantcoupe(FeuilleP& f, const effets& r);
 // Shows the state, then does what a procedure asked for, in order.
 void appliquer(FeuilleP& f, const effets& r);
 

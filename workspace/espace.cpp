@@ -23,25 +23,34 @@ void appliquerespace(FeuilleP& f, const effets& r)
     // Step by step: a step that fails leaves the next ones to run.
     if (r.arreteranimation)
         sansfaute([&] { f.Timer1->stop(); });
+    sansfaute([&] { montreravantcoupe(f, r); });
     sansfaute([&] { montrerediteur(f); });
     if (r.verification) {
+        // Back at 0 (the table follows the cursor), out of use while checked.
+        // The redraw this may cause is that of the table as it was: the new
+        // table is asked for only once the check is over, so an unbalanced
+        // equation's grid never shows over a table laid out for it.
+        const std::int16_t demande = f.etat.tableaudemande;
+        if (r.demandeavant)
+            f.etat.tableaudemande = *r.demandeavant;
+        sansfaute([&] { f.HScroll1->setValue(f.etat.p); });
+        f.etat.tableaudemande = demande;
         sansfaute([&] {
-            // Back at 0 (the table follows the cursor), out of use while checked.
-            f.HScroll1->setValue(f.etat.p);
             f.Picture3->setEnabled(false);
             f.HScroll1->setEnabled(false);
         });
     }
     for (const message& m : r.messages)
         boitemessage(&f, m);
-    if (r.grille && f.fenetreaidequa)
-        sansfaute([&] { f.fenetreaidequa(*r.grille); });
-    if (r.bravo && f.fenetrebravo)
-        sansfaute([&] { f.fenetrebravo(); });
+    // A balanced equation's table is usable before the congratulation shows.
     if (r.verification) {
         f.HScroll1->setEnabled(f.etat.tableauactif);
         f.Picture3->setEnabled(f.etat.tableauactif);
     }
+    if (r.grille && f.fenetreaidequa)
+        sansfaute([&] { f.fenetreaidequa(*r.grille); });
+    if (r.bravo && f.fenetrebravo)
+        sansfaute([&] { f.fenetrebravo(); });
     if (r.effacertableau) {
         sansfaute([&] {
             f.Picture3->effacer();

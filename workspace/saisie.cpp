@@ -196,7 +196,12 @@ void moinsde10(etatfeuille& e, const cadreequation& c, effets& r)
     const coupure k = moinsde10(e.texte.toStdString());
     if (!k.message)
         return;
-    r.messages.push_back(msgcolonnes);
+    if (r.messages.empty() && !r.avantcoupe) {
+        r.avantcoupe = std::make_shared<const etatfeuille>(e);
+        r.avantmessages.push_back(msgcolonnes);
+    } else {
+        r.messages.push_back(msgcolonnes); // after the messages of what came before
+    }
     remplacer(e, c, QString::fromStdString(k.texte), r);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <Qt>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,12 +21,19 @@ namespace qm {
 
 struct effets {
     std::vector<message> messages; // boxes to show (critical, OK), in this order
-    bool focus = false;            // the keyboard to the equation box
-    bool valider = false;          // Enter: the "Tableau d'avancement" action
+    // An equation cut to ten species: its message is shown over the equation
+    // as it was, and only then is the cut one shown.
+    std::shared_ptr<const etatfeuille> avantcoupe;
+    std::vector<message> avantmessages;
+    bool focus = false;   // the keyboard to the equation box
+    bool valider = false; // Enter: the "Tableau d'avancement" action
 
     // What the workspace's procedures add (the ten equations, the check, the table).
     bool arreteranimation = false;
     bool verification = false; // a check ran: the cursor back at 0, the table out of use meanwhile
+    // The request for a table as it stood before the check: the cursor's
+    // reset redraws with it, since the check runs before the table is asked for.
+    std::optional<std::int16_t> demandeavant;
     std::optional<std::vector<lignegrille>> grille; // the count grid of an unbalanced equation
     bool bravo = false;                             // the congratulation of a balanced one
     enum class tableau { inchange, construire, outils };

@@ -39,6 +39,8 @@ void validerequation(etatfeuille& e, const cadreequation& c, effets& r)
 {
     moinsde10(e, c, r);
     verifier(e, false, r);
+    if (!r.demandeavant)
+        r.demandeavant = e.tableaudemande;
     e.tableaudemande = 1;
     r.table = e.tableauactif ? effets::tableau::construire : effets::tableau::outils;
 }

@@ -243,14 +243,54 @@ TEST_F(Editeur, OptionsSansTableau)
 TEST_F(Editeur, VerificationEquilibree)
 {
     f->Text1->setText(QStringLiteral("Cu+2Ag*+=Cu*2*++2Ag"));
+    bool tableauutilisable = false; // behind the congratulation already
+    f->fenetrebravo = [&] {
+        ++bravos;
+        tableauutilisable = f->HScroll1->isEnabled() && f->Picture3->isEnabled();
+    };
     QTest::mouseClick(f->Command14, Qt::LeftButton);
     EXPECT_EQ(bravos, 1);
+    EXPECT_TRUE(tableauutilisable);
     EXPECT_TRUE(grilles.empty());
     EXPECT_TRUE(f->Picture3->isEnabled());
     EXPECT_TRUE(f->HScroll1->isEnabled());
     // The table button does not congratulate.
     QTest::mouseClick(f->valideur, Qt::LeftButton);
     EXPECT_EQ(bravos, 1);
+}
+
+TEST_F(Editeur, GrilleSansTableauQuandLeCurseurEtaitAvance)
+{
+    f->Text1->setText(QStringLiteral("2H#2+O#2=2H#2O"));
+    valideur_Click(*f);
+    f->HScroll1->setValue(5000);
+    f->Text1->setFocus(); // back to the equation: the tools come over the table
+    f->Text1->setText(QStringLiteral("2H#2+O#2=H#2O"));
+    bool outils = false;
+    f->fenetreaidequa = [&](const std::vector<lignegrille>&) { outils = f->outilequa->isVisible(); };
+    valideur_Click(*f);
+    EXPECT_TRUE(outils); // the equation tools, not a table laid out for it, behind the grid
+    EXPECT_EQ(f->HScroll1->value(), 0);
+    EXPECT_FALSE(f->Picture3->isEnabled());
+}
+
+TEST_F(Editeur, OnzeEspecesCoupeesApresLeMessage)
+{
+    const QString onze = QStringLiteral("A+B+C+D+E+F+G+H+I+J+K=L");
+    f->Text1->setText(onze);
+    QString vu;
+    installerrepondeur([&](const questionboite& q) {
+        if (questions.empty())
+            vu = f->Text1->text(); // what the pupil sees behind the message
+        questions.push_back(q);
+        return reponse::ok;
+    });
+    QTest::mouseClick(f->Command14, Qt::LeftButton);
+    ASSERT_FALSE(questions.empty());
+    EXPECT_EQ(questions[0].texte,
+              "Il ne peut y avoir plus de 10 colonnes dans le tableau ( réactifs + produits ).");
+    EXPECT_EQ(vu, onze);
+    EXPECT_EQ(texte(), QStringLiteral("A+B+C+D+E+F+G+H+I+J"));
 }
 
 TEST_F(Editeur, MessagesDeVerification)
