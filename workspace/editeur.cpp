@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,6 +174,16 @@ bool filtretext1::eventFilter(QObject* o, QEvent* e)
             if (!texte.isEmpty() && !caracterenav &&
                 !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
                 Text1_KeyPress(f, texte[0]);
+        });
+        return true;
+    }
+    if (e->type() == QEvent::InputMethod) {
+        // What an input method commits ("ê" from a dead key) is taken as
+        // typed keys, through the same filter; its preview is not shown.
+        const QString texte = static_cast<QInputMethodEvent*>(e)->commitString();
+        sansfaute([&] {
+            for (const QChar c : texte)
+                Text1_KeyPress(f, c);
         });
         return true;
     }

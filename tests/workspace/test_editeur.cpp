@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -257,6 +258,18 @@ TEST_F(Editeur, VerificationEquilibree)
     // The table button does not congratulate.
     QTest::mouseClick(f->valideur, Qt::LeftButton);
     EXPECT_EQ(bravos, 1);
+}
+
+TEST_F(Editeur, TexteComposeRefuse)
+{
+    // An input method's text goes through the key filter like typed keys.
+    taper(QStringLiteral("H"));
+    for (const char* s : {"ê", "e"}) {
+        QInputMethodEvent compose;
+        compose.setCommitString(QString::fromUtf8(s));
+        QCoreApplication::sendEvent(f->Text1, &compose);
+    }
+    EXPECT_EQ(texte(), QStringLiteral("He"));
 }
 
 TEST_F(Editeur, GrilleSansTableauQuandLeCurseurEtaitAvance)
