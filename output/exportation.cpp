@@ -125,19 +125,18 @@ std::string ouvrecellule(const char* balise, std::string_view texte)
     double v = 0;
     const char* fin = valeur.data() + valeur.size();
     const auto [p, erreur] = std::from_chars(valeur.data(), fin, v);
-    if (std::string_view(balise) == "th" || valeur.empty() || erreur != std::errc() || p != fin)
+    if (std::string_view(balise) == "th" || erreur != std::errc() || p != fin)
         return std::string("<") + balise + ">";
     return std::string("<") + balise + " sdval=\"" + valeur + "\" sdnum=\"1033;0;General\">";
 }
 
-std::string lignehtml(const lignetableau& l, const char* balise, const std::vector<std::string>& cellules,
-                      const std::vector<std::string>& textes)
+std::string lignehtml(const lignetableau& l, const char* balise, const std::vector<std::string>& cellules)
 {
     const std::string ferme = std::string("</") + balise + ">";
     std::string r = "<tr><" + std::string(balise) + ">" + echapperhtml(l.etat) + ferme +
                     ouvrecellule(balise, l.avancement) + echapperhtml(l.avancement) + ferme;
-    for (std::size_t i = 0; i < cellules.size(); ++i)
-        r += ouvrecellule(balise, i < textes.size() ? textes[i] : std::string()) + cellules[i] + ferme;
+    for (const std::string& c : cellules)
+        r += ouvrecellule(balise, c) + c + ferme; // a number is the same text escaped
     return r + "</tr>\n";
 }
 
@@ -249,12 +248,12 @@ std::string documenthtml(std::string_view equation, const textestableau* t)
                                                    : std::to_string(t->coefficients[i]) + " " +
                                                          formulehtml(t->especes[i].formule));
         r += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n";
-        r += lignehtml(t->entete, "th", noms, {});
+        r += lignehtml(t->entete, "th", noms);
         for (const lignetableau& l : t->lignes) {
             std::vector<std::string> cellules;
             for (const std::string& c : l.cellules)
                 cellules.push_back(echapperhtml(c));
-            r += lignehtml(l, "td", cellules, l.cellules);
+            r += lignehtml(l, "td", cellules);
         }
         r += "</table>\n";
     }

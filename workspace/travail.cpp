@@ -107,16 +107,26 @@ void effacerserie(etatfeuille& e, const cadreequation& c, effets& r)
     effacerequation(e, c, r);
 }
 
+namespace {
+
+// The ten equations and the three display options, between the workspace
+// and a series file (the workspace's copy slot is no part of a file).
+template <typename De, typename Vers> void copierserie(const De& de, Vers& vers)
+{
+    vers.eqtexte = de.eqtexte;
+    for (std::size_t k = 0; k < vers.eqtexte.size(); ++k)
+        for (std::size_t j = 1; j <= nombreespeces; ++j)
+            vers.eqquant[k][j] = de.eqquant[k][j];
+    vers.colorsto = de.colorsto;
+    vers.conso = de.conso;
+    vers.final = de.final;
+}
+
+} // namespace
+
 void ouvrirserie(etatfeuille& e, const cadreequation& c, const serie& s, effets& r)
 {
-    for (std::size_t k = 0; k < 10; ++k) {
-        e.eqtexte[k] = s.eqtexte[k];
-        for (std::size_t j = 1; j <= nombreespeces; ++j)
-            e.eqquant[k][j] = s.eqquant[k][j];
-    }
-    e.colorsto = s.colorsto;
-    e.conso = s.conso;
-    e.final = s.final;
+    copierserie(s, e);
     // The slot on display first, as the switch to equation 0 stores it back.
     const auto n = static_cast<std::size_t>(e.numcourant);
     for (std::size_t j = 1; j <= nombreespeces; ++j)
@@ -128,14 +138,7 @@ void ouvrirserie(etatfeuille& e, const cadreequation& c, const serie& s, effets&
 serie seriede(const etatfeuille& e)
 {
     serie s;
-    for (std::size_t k = 0; k < 10; ++k) {
-        s.eqtexte[k] = e.eqtexte[k];
-        for (std::size_t j = 1; j <= nombreespeces; ++j)
-            s.eqquant[k][j] = e.eqquant[k][j];
-    }
-    s.colorsto = e.colorsto;
-    s.conso = e.conso;
-    s.final = e.final;
+    copierserie(e, s);
     return s;
 }
 
