@@ -3,6 +3,7 @@
 // of the angle or display option. After every key the display shows what the
 // state says; after EXE it shows the answer, which is a number that reads back
 // unless it is an error or an overflow message; the memory is always a number.
+#include "commun.h"
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -13,12 +14,6 @@
 #include "core/nombre.h"
 
 namespace {
-
-void verifier(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 constexpr std::string_view touches[] = {
     "B0",      "B1",     "B2",       "B3",       "B4",       "B5",       "B6",
@@ -49,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (k < ntouches + nclavier) {
             bool bip = false;
             const char c = clavier[k - ntouches];
-            verifier(qm::z1_KeyPress(e, c == '\b' ? 8 : c == '\r' ? 13 : c, bip));
+            VERIFIER(qm::z1_KeyPress(e, c == '\b' ? 8 : c == '\r' ? 13 : c, bip));
             exe = c == '\r';
         } else if (k == ntouches + nclavier) {
             e.radians = !e.radians;
@@ -57,15 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             e.scientifique = !e.scientifique;
             qm::C_Click(e);
         }
-        verifier(std::isfinite(qm::memoire));
+        VERIFIER(std::isfinite(qm::memoire));
         if (!exe)
             continue;
-        verifier(e.affichage == e.reponse);
-        verifier(e.codeerreur >= 0 && e.codeerreur <= 3);
+        VERIFIER(e.affichage == e.reponse);
+        VERIFIER(e.codeerreur >= 0 && e.codeerreur <= 3);
         if (e.codeerreur == 0 && e.reponse != qm::textedepassement) {
             const auto v = qm::lirenombre(e.reponse);
-            verifier(v.has_value() && std::isfinite(*v));
-            verifier(e.saisie.empty());
+            VERIFIER(v.has_value() && std::isfinite(*v));
+            VERIFIER(e.saisie.empty());
         }
     }
     return 0;

@@ -8,6 +8,7 @@
 // the paragraph. The characters a text cannot hold (controls other than the
 // tab, the object and paragraph marks) are left out of the text written.
 
+#include "commun.h"
 #include "rtf/rtf.h"
 
 #include <QGuiApplication>
@@ -17,12 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-void verifier(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const char* const faces[] = {"Arial",       "Times New Roman", "Symbol",   "Courier New",
                              "DejaVu Sans", " symbol ",        "Wingdings"};
@@ -70,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     QTextDocument relu;
     QString erreur;
-    verifier(qm::lirertf(qm::ecrirertf(doc), relu, &erreur) && erreur.isEmpty());
-    verifier(relu.toRawText() == doc.toRawText());
+    VERIFIER(qm::lirertf(qm::ecrirertf(doc), relu, &erreur) && erreur.isEmpty());
+    VERIFIER(relu.toRawText() == doc.toRawText());
     return 0;
 }

@@ -5,6 +5,7 @@
 // Whatever the file holds, the reader must give back each record as the file
 // has it, and a name resolved inside its folder must stay there and be opened
 // only as a regular file.
+#include "commun.h"
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -21,12 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void verifier(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 struct lieux {
     std::string programme; // the program's folder, real path, ending with "/"
     std::string exos;      // its exercise folder, real path, ending with "/"
@@ -36,9 +31,7 @@ struct lieux {
 const lieux& preparer()
 {
     static const lieux l = [] {
-        const fs::path racine =
-            fs::temp_directory_path() / ("quilmaret-fuzz-exercice-" + std::to_string(::getpid()));
-        fs::remove_all(racine);
+        const fs::path racine = fuzz::dossierprive("exercice");
         fs::create_directories(racine / "programme" / "exos");
         fs::create_directories(racine / "programme" / "images");
         fs::create_directories(racine / "dehors");
@@ -75,12 +68,12 @@ void verifiernom(const std::string& dossier, const std::string& enregistrement)
     const auto chemin = qm::dansdossier(dossier, dossier + nom(enregistrement));
     if (!chemin)
         return;
-    verifier(chemin->rfind(dossier, 0) == 0 || *chemin + "/" == dossier);
-    verifier(chemin->find("/dehors/") == std::string::npos);
+    VERIFIER(chemin->rfind(dossier, 0) == 0 || *chemin + "/" == dossier);
+    VERIFIER(chemin->find("/dehors/") == std::string::npos);
     const int fd = qm::ouvrirlecture(*chemin);
     if (fd >= 0) {
         struct stat st {};
-        verifier(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode));
+        VERIFIER(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode));
         ::close(fd);
     }
 }
@@ -98,19 +91,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto r = qm::lireenregistrements(l.exercice, 1, 15);
     if (!r)
         return 0;
-    verifier(r->size() == 15);
+    VERIFIER(r->size() == 15);
     for (std::size_t i = 0; i < r->size(); ++i) {
         // Each record written back is the record of the file: its length and its bytes.
         const auto e = qm::coderenregistrement((*r)[i]);
-        verifier(e.has_value());
+        VERIFIER(e.has_value());
         const std::size_t debut = i * qm::tailleenregistrement;
         const std::string_view lu = debut < octets.size() ? std::string_view(octets).substr(debut) : "";
         const std::size_t longueur = static_cast<unsigned char>((*e)[0]) | static_cast<unsigned char>((*e)[1])
                                                                                << 8;
         if (lu.empty())
-            verifier(longueur == 0);
+            VERIFIER(longueur == 0);
         else
-            verifier(lu.substr(0, 2 + longueur) == std::string_view(e->data(), 2 + longueur));
+            VERIFIER(lu.substr(0, 2 + longueur) == std::string_view(e->data(), 2 + longueur));
     }
     // Statement, series, correction and its series in the exercise's folder; the picture in the program's.
     for (std::size_t i = 0; i < 4; ++i)

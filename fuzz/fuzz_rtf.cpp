@@ -3,6 +3,7 @@
 // read alike (the file's header is checked on its first bytes), and that whatever the reader
 // makes of the input, the writer's RTF of it reads back to the same text.
 
+#include "commun.h"
 #include "rtf/rtf.h"
 
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <QTextDocument>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
-
-namespace {
-
-void verifier(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
@@ -37,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const QByteArray reste(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     const QByteArray octets = (data[0] & 1) ? QByteArray("{\\rtf1") + reste : reste;
-    static const QString chemin = QStringLiteral("/tmp/quilmaret-fuzz-rtf-%1.rtf").arg(::getpid());
+    static const QString chemin = QString::fromStdString((fuzz::dossierprive("rtf") / "texte.rtf").string());
     {
         QFile f(chemin);
-        verifier(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size());
+        VERIFIER(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size());
     }
     const QString avant = QStringLiteral("avant");
     QTextDocument doc;
@@ -49,14 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool lu = qm::lirertf(octets, doc, &erreur);
     QTextDocument dufichier;
     dufichier.setPlainText(avant);
-    verifier(qm::lirefichierrtf(chemin, dufichier) == lu);
-    verifier(dufichier.toRawText() == doc.toRawText());
+    VERIFIER(qm::lirefichierrtf(chemin, dufichier) == lu);
+    VERIFIER(dufichier.toRawText() == doc.toRawText());
     if (!lu) {
-        verifier(doc.toPlainText() == avant);
+        VERIFIER(doc.toPlainText() == avant);
         return 0;
     }
     QTextDocument relu;
-    verifier(qm::lirertf(qm::ecrirertf(doc), relu, &erreur) && erreur.isEmpty());
-    verifier(relu.toRawText() == doc.toRawText());
+    VERIFIER(qm::lirertf(qm::ecrirertf(doc), relu, &erreur) && erreur.isEmpty());
+    VERIFIER(relu.toRawText() == doc.toRawText());
     return 0;
 }

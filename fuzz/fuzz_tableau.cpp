@@ -5,6 +5,7 @@
 // number, never negative; its text reads back as that amount to within what
 // the format keeps, or is "0" below the table's zero; at the final state a
 // limiting reactant shows 0.
+#include "commun.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,12 +17,6 @@
 
 namespace {
 
-void verifier(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 struct lecteur {
     const std::uint8_t* data;
     std::size_t size;
@@ -31,18 +26,18 @@ struct lecteur {
 
 void verifiercellule(const qm::celluletab& c, double seuilzero)
 {
-    verifier(std::isfinite(c.valeur) && c.valeur >= 0);
-    verifier(!c.texte.empty() && c.texte.front() != '-');
+    VERIFIER(std::isfinite(c.valeur) && c.valeur >= 0);
+    VERIFIER(!c.texte.empty() && c.texte.front() != '-');
     if (c.texte == "0") {
-        verifier(c.valeur < seuilzero || c.valeur == 0);
+        VERIFIER(c.valeur < seuilzero || c.valeur == 0);
         return;
     }
     std::string t = c.texte;
     std::replace(t.begin(), t.end(), ',', '.');
     const auto v = qm::lirenombre(t);
-    verifier(v.has_value());
+    VERIFIER(v.has_value());
     // Two decimals of a mantissa, or five decimals of a fixed number.
-    verifier(std::fabs(*v - c.valeur) <= std::max(0.006 * c.valeur, 6e-6));
+    VERIFIER(std::fabs(*v - c.valeur) <= std::max(0.006 * c.valeur, 6e-6));
 }
 
 } // namespace
@@ -69,15 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const qm::tabquant initiales = quant;
     const qm::tableau t = qm::calcultableau(e, quant);
-    verifier(std::isfinite(t.xmax) && t.xmax >= 0);
+    VERIFIER(std::isfinite(t.xmax) && t.xmax >= 0);
     bool limitant = false;
     for (int i = 1; i <= e.nbcolonnes; ++i) {
         const qm::colonnetab& c = t.colonnes[static_cast<std::size_t>(i)];
-        verifier(c.reactif == (i < e.premierproduit));
+        VERIFIER(c.reactif == (i < e.premierproduit));
         if (c.reactif)
-            verifier(quant[static_cast<std::size_t>(i)] == initiales[static_cast<std::size_t>(i)]);
+            VERIFIER(quant[static_cast<std::size_t>(i)] == initiales[static_cast<std::size_t>(i)]);
         else
-            verifier(quant[static_cast<std::size_t>(i)] == 0);
+            VERIFIER(quant[static_cast<std::size_t>(i)] == 0);
         verifiercellule(c.initial, t.seuilzero);
         verifiercellule(c.courant, t.seuilzero);
         if (e.final)
@@ -87,6 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         limitant = limitant || (c.reactif && c.courant.texte == "0");
     }
     if (e.p == 10000 && t.quantmax > 0)
-        verifier(limitant);
+        VERIFIER(limitant);
     return 0;
 }

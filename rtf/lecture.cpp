@@ -307,8 +307,8 @@ void ajouteoctets(lecteur& l, std::string_view octets)
     t.resize(debut + qsizetype(octets.size()));
     QChar* p = t.data() + debut;
     for (unsigned char o : octets)
-        if (o >= 0x20 || o == '\t')
-            *p++ = QChar(page[o]);
+        if (const char16_t u = page[o]; !interdit(u))
+            *p++ = QChar(u);
     t.resize(p - t.data());
 }
 
@@ -1037,7 +1037,8 @@ void traite(lecteur& l, jeton j)
         return ouvregroupe(l);
     if (j.sorte == sortejeton::ferme)
         return fermegroupe(l);
-    if (l.perdus > 0)
+    // Blanks or a byte-order mark before the opening brace belong to no group.
+    if (l.perdus > 0 || l.pile.empty())
         return;
     if (j.tronque) {
         signale(l, QStringLiteral("Séquence d'échappement tronquée."));

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <map>
 #include <mutex>
 
 namespace qm {
@@ -97,7 +98,12 @@ tablepage construitparnom(int numero)
         const char octet = char(i);
         QString s = decodeur.decode(QByteArrayView(&octet, 1));
         decodeur.resetState();
-        if (s.size() == 1 && s[0] != QChar::ReplacementCharacter)
+        // A byte that begins a character of several bytes gives nothing on its own.
+        if (s.isEmpty())
+            return construit1252();
+        // Some converters give their substitute control character (U+001A) for bytes they
+        // cannot map; those keep their Windows-1252 character.
+        if (s.size() == 1 && s[0] != QChar::ReplacementCharacter && s[0].unicode() >= 0x20)
             t[i] = s[0].unicode();
     }
     for (int i = 0; i < 0x80; ++i)
@@ -126,17 +132,19 @@ const tablepage& pagecode(int numero)
         return page1252();
     if (numero == 1250)
         return t1250;
-    // Built once per page and kept: a file names only a handful.
+    // Built once per page and kept: a file names only a handful. The reader holds on to the
+    // tables it was given while other pages are added, so they live in a map's nodes, which
+    // never move.
     static std::mutex garde;
-    static QHash<int, tablepage> autres;
+    static std::map<int, tablepage> autres;
     std::lock_guard<std::mutex> verrou(garde);
     auto it = autres.find(numero);
     if (it == autres.end()) {
         if (autres.size() > 64)
             return page1252();
-        it = autres.insert(numero, construitparnom(numero));
+        it = autres.emplace(numero, construitparnom(numero)).first;
     }
-    return *it;
+    return it->second;
 }
 
 int pagecharset(int charset)

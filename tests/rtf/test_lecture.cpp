@@ -1,4 +1,5 @@
 #include "outils.h"
+#include "rtf/pages.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -169,6 +170,36 @@ TEST(LectureCaracteres, CodePagesOfTheDocumentAndOfTheFonts)
               QString("çé"));
 }
 
+// The reader keeps the tables it was given while a file names further pages.
+TEST(LectureCaracteres, CodePageTablesStayPutWhileOthersAreAdded)
+{
+    const tablepage* cyrillique = &pagecode(1251);
+    const char16_t a = (*cyrillique)[0xC0];
+    for (int n = 3001; n <= 3060; ++n)
+        pagecode(n);
+    EXPECT_EQ(&pagecode(1251), cyrillique);
+    EXPECT_EQ(a, u'А');
+}
+
+// Pages of several bytes per character read as Windows-1252, and bytes a page leaves unmapped
+// keep their Windows-1252 character: never a control character the writer could not give back.
+TEST(LectureCaracteres, MultiBytePagesAndUnmappedBytes)
+{
+    QByteArray octets;
+    for (int o = 0x80; o <= 0xFF; ++o)
+        octets += "\\'" + QByteArray::number(o, 16);
+    const QString windows = lis("{\\rtf1\\ansi " + octets + "}").doc->toRawText();
+    for (const char* page : {"949", "950", "932"})
+        EXPECT_EQ(lis("{\\rtf1\\ansi\\ansicpg" + QByteArray(page) + " " + octets + "}").doc->toRawText(),
+                  windows)
+            << page;
+    for (const char* page : {"930", "937", "500"}) {
+        const lu r = lis("{\\rtf1\\ansi\\ansicpg" + QByteArray(page) + " " + octets + "}");
+        EXPECT_EQ(r.doc->toRawText().size(), 128) << page;
+        EXPECT_EQ(lis(ecrirertf(*r.doc)).doc->toRawText(), r.doc->toRawText()) << page;
+    }
+}
+
 TEST(LectureCaracteres, UnicodeEscapesSkipTheirFallback)
 {
     EXPECT_EQ(texte(R"(\u945?\u946\'3f b)"), QString("αβ b"));
@@ -272,6 +303,12 @@ TEST(LectureFautes, NotRtfLeavesTheDocumentAlone)
         EXPECT_FALSE(erreur.isEmpty());
         EXPECT_EQ(d.toPlainText(), "avant");
     }
+}
+
+TEST(LectureFautes, BlanksOrAByteOrderMarkBeforeTheBrace)
+{
+    EXPECT_EQ(lis(" \t {\\rtf1 a}").doc->toRawText(), QString("a"));
+    EXPECT_EQ(lis("\xEF\xBB\xBF{\\rtf1 a}").doc->toRawText(), QString("a"));
 }
 
 TEST(LectureFautes, UnbalancedBracesKeepWhatWasRead)
