@@ -21,6 +21,18 @@ bool caracterepermis(QChar c)
 
 const message msgdepassement{"Il n'y a pas assez de place pour cette expression", "Dépassement de capacité"};
 
+// A message about a text the program then cuts is shown over the text as it was, the first
+// time; later ones follow the messages of what came before.
+void messageavantcoupe(const etatfeuille& e, effets& r, const message& m)
+{
+    if (r.messages.empty() && !r.avantcoupe) {
+        r.avantcoupe = std::make_shared<const etatfeuille>(e);
+        r.avantmessages.push_back(m);
+    } else {
+        r.messages.push_back(m);
+    }
+}
+
 bool tientdansunenregistrement(const QString& texte)
 {
     const std::string utf8 = texte.toStdString();
@@ -120,7 +132,7 @@ void changement(etatfeuille& e, const cadreequation& c, effets& r)
             // One message for one key: while the text is being cut, a text
             // still too long is cut again without a word.
             if (e.rognage == 0)
-                r.messages.push_back(msgdepassement);
+                messageavantcoupe(e, r, msgdepassement);
             QString u = e.texte;
             u.chop(1);
             // A subscript or superscript goes with its marker.
@@ -196,12 +208,7 @@ void moinsde10(etatfeuille& e, const cadreequation& c, effets& r)
     const coupure k = moinsde10(e.texte.toStdString());
     if (!k.message)
         return;
-    if (r.messages.empty() && !r.avantcoupe) {
-        r.avantcoupe = std::make_shared<const etatfeuille>(e);
-        r.avantmessages.push_back(msgcolonnes);
-    } else {
-        r.messages.push_back(msgcolonnes); // after the messages of what came before
-    }
+    messageavantcoupe(e, r, msgcolonnes);
     remplacer(e, c, QString::fromStdString(k.texte), r);
 }
 

@@ -166,9 +166,17 @@ TEST_F(Editeur, UnSeulEgal)
 
 TEST_F(Editeur, PasAssezDePlace)
 {
+    QString vu;
+    installerrepondeur([&](const questionboite& q) {
+        if (questions.empty())
+            vu = f->Text1->text(); // what the pupil sees behind the message
+        questions.push_back(q);
+        return reponse::ok;
+    });
     for (int i = 0; i < 80 && questions.empty(); ++i)
         taper("H");
     ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(vu, texte() + "H");
     EXPECT_EQ(questions[0].texte, "Il n'y a pas assez de place pour cette expression");
     EXPECT_EQ(questions[0].titre, "Dépassement de capacité");
     const QString apres = texte();

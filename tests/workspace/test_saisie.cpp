@@ -31,6 +31,13 @@ struct Saisie : ::testing::Test {
             toucherelachee(e, c, 0, r);
         }
     }
+    // The messages in the order the pupil sees them.
+    std::vector<message> vus() const
+    {
+        std::vector<message> v = r.avantmessages;
+        v.insert(v.end(), r.messages.begin(), r.messages.end());
+        return v;
+    }
     void touche(int k)
     {
         toucheenfoncee(e, c, k, Qt::NoModifier, r);
@@ -78,13 +85,16 @@ TEST_F(Saisie, PasAssezDePlaceUnMessageParTouche)
 {
     c.largeur = 200;              // room up to x = 190
     taper("HHHHHHHHHHHHHHHHHHH"); // the 19th would start at x = 200
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].titre, "Dépassement de capacité");
+    ASSERT_EQ(vus().size(), 1u);
+    EXPECT_EQ(vus()[0].titre, "Dépassement de capacité");
+    // Shown over the text with the character that did not fit, then cut.
+    ASSERT_TRUE(r.avantcoupe);
+    EXPECT_EQ(r.avantcoupe->texte, QString(19, QLatin1Char('H')));
     const QString avant = e.texte;
     EXPECT_EQ(avant, QString(18, QLatin1Char('H')));
     r = {};
     taper("2");
-    EXPECT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(vus().size(), 1u);
     EXPECT_EQ(e.texte, avant);
 }
 
@@ -98,12 +108,12 @@ TEST_F(Saisie, PasPlusLongQuUnEnregistrement)
     EXPECT_TRUE(r.messages.empty());
     taper("l");
     EXPECT_EQ(e.texte.size(), 126);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].texte, "Il n'y a pas assez de place pour cette expression");
+    ASSERT_EQ(vus().size(), 1u);
+    EXPECT_EQ(vus()[0].texte, "Il n'y a pas assez de place pour cette expression");
     r = {};
     taper("2"); // its marker would take the 127th byte
     EXPECT_EQ(e.texte.size(), 126);
-    EXPECT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(vus().size(), 1u);
 }
 
 TEST_F(Saisie, EspecesEnColonnes)
