@@ -33,7 +33,7 @@ QString famillede(const ecrivain& e, const QTextCharFormat& f)
         !familles.isEmpty() && !familles.first().isEmpty() ? familles.first() : e.doc->defaultFont().family();
     // Text in the Symbol face is Unicode here, shown in the face that stands for Symbol: written
     // under Symbol's name, its letters would read back as the Greek ones of Symbol's bytes.
-    return estsymbole(famille) ? facesubstituee(famille, 0) : famille;
+    return estsymbole(famille) ? facesubstituee(nompolicepropre(famille), 0) : famille;
 }
 
 int demipointsde(const ecrivain& e, const QTextCharFormat& f)
@@ -44,11 +44,11 @@ int demipointsde(const ecrivain& e, const QTextCharFormat& f)
         const int lus = f.intProperty(proprietedemipoints);
         demipoints = lus > 0 && pixelsdemipoints(lus) == pixels ? lus : demipointspixels(pixels);
     } else if (f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0) {
-        demipoints = qRound(f.fontPointSize() * 2);
+        demipoints = entierborne(f.fontPointSize() * 2, 1, 3276, 24);
     } else if (e.doc->defaultFont().pixelSize() > 0) {
         demipoints = demipointspixels(e.doc->defaultFont().pixelSize());
     } else if (e.doc->defaultFont().pointSizeF() > 0) {
-        demipoints = qRound(e.doc->defaultFont().pointSizeF() * 2);
+        demipoints = entierborne(e.doc->defaultFont().pointSizeF() * 2, 1, 3276, 24);
     }
     return std::clamp(demipoints, 1, 3276);
 }
@@ -253,8 +253,8 @@ void ajouteimage(ecrivain& e, const QTextImageFormat& f)
     tampon.open(QIODevice::WriteOnly);
     if (!img.save(&tampon, "PNG"))
         return;
-    const int largeur = qRound((f.width() > 0 ? f.width() : img.width()) * 15);
-    const int hauteur = qRound((f.height() > 0 ? f.height() : img.height()) * 15);
+    const int largeur = entierborne((f.width() > 0 ? f.width() : img.width()) * 15, 1, 31680, 15);
+    const int hauteur = entierborne((f.height() > 0 ? f.height() : img.height()) * 15, 1, 31680, 15);
     e.sortie += "{\\pict\\pngblip\\picw" + QByteArray::number(img.width()) + "\\pich" +
                 QByteArray::number(img.height()) + "\\picwgoal" + QByteArray::number(largeur) + "\\pichgoal" +
                 QByteArray::number(hauteur) + "\n";
@@ -290,7 +290,9 @@ QByteArray proprietespara(const ecrivain& e, const QTextBlockFormat& f)
         p += "\\qj";
     else if (a & Qt::AlignRight)
         p += "\\qr";
-    const auto twips = [](double pixels) { return QByteArray::number(qRound(pixels * 15)); };
+    const auto twips = [](double pixels) {
+        return QByteArray::number(entierborne(pixels * 15, -31680, 31680, 0));
+    };
     const double gauche = f.leftMargin() + f.indent() * e.doc->indentWidth();
     if (gauche != 0)
         p += "\\li" + twips(gauche);

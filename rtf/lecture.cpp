@@ -737,7 +737,7 @@ void ajoutenompolice(lecteur& l, unsigned char octet)
 {
     policelue& e = l.entree;
     const int page = e.page ? e.page : pagecharset(e.charset);
-    if (e.nom.size() < 256)
+    if (e.nom.size() < longueurnompolice)
         e.nom.append(QChar(pagecode(page ? page : l.pagedoc)[octet]));
 }
 
@@ -790,7 +790,7 @@ void motpolice(lecteur& l, const entree& e, const jeton& j)
         p.famille = e.valeur;
         break;
     case action::u:
-        if (p.nom.size() < 256)
+        if (p.nom.size() < longueurnompolice)
             p.nom.append(QChar(char16_t(borne(j.param, -32768, 65535) & 0xFFFF)));
         l.asauter = l.pile.back().uc;
         break;

@@ -198,7 +198,7 @@ QString nompolicepropre(const QString& nom)
         if (u >= 0x20 && u != 0x2028 && u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC)
             propre.append(c);
     }
-    return propre.trimmed();
+    return propre.left(longueurnompolice).trimmed();
 }
 
 bool estsymbole(const QString& nom)

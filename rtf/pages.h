@@ -25,6 +25,8 @@ int octet1252(char16_t c);
 // A font name as both the reader and the writer keep it: trimmed, without control characters
 // or line breaks, so that what is written is read back as the same face.
 QString nompolicepropre(const QString& nom);
+// The reader keeps no more of a name than this; the writer writes no more.
+inline constexpr qsizetype longueurnompolice = 256;
 
 // The Symbol face, whose bytes stand for Greek letters, arrows and operators rather than their
 // Windows-1252 characters. The reader turns them into Unicode shown in the face that stands for
@@ -39,6 +41,7 @@ QString facesubstituee(const QString& nom, int famille);
 } // namespace qm
 
 #include <QTextFormat>
+#include <algorithm>
 #include <cmath>
 
 namespace qm {
@@ -47,6 +50,15 @@ namespace qm {
 // 11.5 pt and 11 pt both become 15 px, and this tells the writer which one the file said.
 inline constexpr int proprietedemipoints = QTextFormat::UserProperty + 1;
 
+// A measure of a document as a whole number of the file's units, within what word processors
+// take; NaN gives the default.
+inline int entierborne(double v, int bas, int haut, int defaut)
+{
+    if (std::isnan(v))
+        return defaut;
+    return int(std::nearbyint(std::clamp(v, double(bas), double(haut))));
+}
+
 // p points are qRound(p * 96 / 72) pixels; a size in half points is p * 2.
 inline int pixelsdemipoints(int demipoints)
 {
@@ -54,7 +66,7 @@ inline int pixelsdemipoints(int demipoints)
 }
 inline int demipointspixels(double pixels)
 {
-    return int(std::nearbyint(pixels * 1.5));
+    return entierborne(pixels * 1.5, 1, 3276, 24);
 }
 
 } // namespace qm

@@ -204,9 +204,30 @@ TEST(Ecriture, RoundTripOfTextInTheSymbolFace)
     QTextCharFormat symbole;
     symbole.setFontFamilies({QStringLiteral("Symbol")});
     QTextCursor(&d).insertText(QStringLiteral("pH = 7 et $a + b$ ; αβ → ∑"), symbole);
+    // Names the reader would take for Symbol once cut to its length or cleaned of controls.
+    for (const QString& nom : {QStringLiteral("Symbol") + QString(250, QLatin1Char(' ')) + QLatin1Char('X'),
+                               QStringLiteral("Sym\tbol")}) {
+        QTextCharFormat f;
+        f.setFontFamilies({nom});
+        QTextCursor(&d).insertText(QStringLiteral(" abc"), f);
+    }
     const lu r = lis(ecrirertf(d));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.doc->toRawText(), d.toRawText());
+}
+
+TEST(Ecriture, MeasuresBeyondWhatAFileHoldsAreWrittenAtItsLimits)
+{
+    QTextDocument d;
+    QTextBlockFormat b;
+    b.setLeftMargin(1e9);
+    b.setTextIndent(-1e9);
+    QTextCharFormat c;
+    c.setFontPointSize(1e9);
+    QTextCursor(&d).insertBlock(b, c);
+    const QByteArray rtf = ecrirertf(d);
+    EXPECT_TRUE(rtf.contains("\\li31680") && rtf.contains("\\fi-31680") && rtf.contains("\\fs3276"))
+        << rtf.data();
 }
 
 TEST(Ecriture, RoundTripOfEmptyParagraphs)
